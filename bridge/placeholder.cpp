@@ -1,0 +1,1 @@
+// Placeholder: the bridge is being written.

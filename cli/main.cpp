@@ -1,0 +1,2 @@
+// Placeholder: the command is being written.
+int main() { return 0; }

@@ -1,0 +1,2 @@
+// Placeholder: the engine is being written.
+#include "lunar/lunar_engine.h"

@@ -1,0 +1,59 @@
+#pragma once
+// The Chinese lunar calendar engine: the packed lunar-year table, conversion
+// of a Gregorian date to its lunar month and day, the 24 solar terms and the
+// festival notes of a day. One engine object owns the tables and the working
+// fields of the last conversion; nothing is cached between calls, every
+// accessor converts its own date afresh. Not re-entrant.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/dates.h"
+
+namespace tavo::lunar {
+
+class LunarEngine {
+ public:
+  // Writes the five constant tables. Every other operation needs it first.
+  void LoadCalendarTables();
+
+  // --- year table ---
+  // Unpacks the entry of lunar year `year` (1899..2100) into the decoded
+  // fields below. Error 9 outside the table.
+  void DecodeYearEntry(std::int16_t year);
+  std::string YearEntryText(std::int16_t year);  // base-2 digits of the entry
+  static std::string ToBinaryText(std::int32_t n);
+  static std::int16_t FromBinaryText(std::string_view digits);  // error 6 past 32767
+
+  std::int16_t MonthIsLong(int position) const { return month_is_long_[position]; }
+  std::int16_t NewYearOffset() const { return new_year_offset_; }
+  std::int16_t LeapMonth() const { return leap_month_; }
+  bool HasLeapMonth() const { return has_leap_month_; }
+
+  // --- conversion ---
+  void ConvertToLunar(const DateText& date);
+  std::int16_t LunarMonthNumber(const DateText& date);  // negative in a leap month
+  std::int16_t LunarDayNumber(const DateText& date);    // negative in a leap month
+  std::string LunarMonthText(const DateText& date);     // "正月", "闰四月"
+  std::string LunarDayText(const DateText& date);       // "初一" .. "三十"
+  std::int16_t LunarNewYearOffset(std::int16_t year);   // days from 1 January to 正月初一
+
+  // --- solar terms ---
+  DateText SolarTermDate(std::int16_t year, std::int16_t index);
+  std::string SolarTermName(const DateText& date);  // "" when no term falls on it
+
+  // --- festivals and day notes ---
+  std::string GregorianFestivalName(const DateText& date, std::int16_t include_valentine);
+  std::string LunarFestivalName(const DateText& date);
+  std::string SchoolDayNote(const DateText& date);
+  std::string CalendarDayNote(const DateText& date);
+
+ private:
+  std::array<std::int16_t, 13> month_is_long_{};
+  std::int16_t new_year_offset_ = 0;
+  std::int16_t leap_month_ = 0;
+  bool has_leap_month_ = false;
+};
+
+}  // namespace tavo::lunar

@@ -1,0 +1,1 @@
+// Placeholder: the embedded workbook is being written.
