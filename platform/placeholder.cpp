@@ -1,0 +1,1 @@
+// Placeholder: the Linux platform services are being written.
