@@ -26,7 +26,7 @@ class LunarEngine {
   static std::string ToBinaryText(std::int32_t n);
   static std::int16_t FromBinaryText(std::string_view digits);  // error 6 past 32767
 
-  std::int16_t MonthIsLong(int position) const { return month_is_long_[position]; }
+  std::int16_t MonthIsLong(int position) const;  // position 0..12, error 9 outside
   std::int16_t NewYearOffset() const { return new_year_offset_; }
   std::int16_t LeapMonth() const { return leap_month_; }
   bool HasLeapMonth() const { return has_leap_month_; }
@@ -50,10 +50,34 @@ class LunarEngine {
   std::string CalendarDayNote(const DateText& date);
 
  private:
+  // Throws error 5 until LoadCalendarTables has run.
+  void RequireTables() const;
+  // The packed entry of lunar year `year`; error 9 outside the table.
+  std::int32_t YearEntry(int year) const;
+  // ConvertToLunar on a date already read from its text.
+  void ConvertDate(Date date);
+  // The day of term `index` in `year`, formula plus correction table.
+  Date SolarTermDay(int year, int index) const;
+
+  // The five tables, empty until LoadCalendarTables.
+  bool tables_loaded_ = false;
+  std::array<std::string_view, 12> month_names_{};
+  std::array<std::string_view, 30> day_names_{};
+  std::array<std::string_view, 24> term_names_{};
+  std::array<double, 24> term_minutes_{};
+  std::array<std::int32_t, 202> lunar_years_{};  // lunar years 1899..2100
+
+  // The year decoded last.
   std::array<std::int16_t, 13> month_is_long_{};
   std::int16_t new_year_offset_ = 0;
   std::int16_t leap_month_ = 0;
   bool has_leap_month_ = false;
+
+  // The result of the last conversion.
+  std::string result_month_text_;
+  std::string_view result_day_text_;
+  std::int16_t result_month_number_ = 0;
+  std::int16_t result_day_number_ = 0;
 };
 
 }  // namespace tavo::lunar

@@ -1,2 +1,0 @@
-// Placeholder: the engine is being written.
-#include "lunar/lunar_engine.h"
