@@ -1,0 +1,162 @@
+// Sparse cell storage with value-occupancy indexes per row and per column.
+#include <algorithm>
+
+#include "workbook/workbook_model.h"
+
+namespace tavo::workbook {
+
+namespace {
+
+const std::vector<Cell> kNoCells;
+const std::vector<std::int32_t> kNoRows;
+
+auto ColumnLess = [](const Cell& cell, std::int32_t column) { return cell.column < column; };
+
+// Is there an entry of the sorted vector inside [first, last]?
+bool AnyIn(const std::vector<std::vector<std::int32_t>>& index, std::int32_t key,
+           std::int32_t first, std::int32_t last) {
+  if (key < 0 || key >= static_cast<std::int32_t>(index.size()) || first > last) return false;
+  const auto& v = index[key];
+  auto it = std::lower_bound(v.begin(), v.end(), first);
+  return it != v.end() && *it <= last;
+}
+
+}  // namespace
+
+const Cell* CellStore::Find(std::int32_t row, std::int32_t column) const {
+  const auto& cells = Row(row);
+  auto it = std::lower_bound(cells.begin(), cells.end(), column, ColumnLess);
+  return it != cells.end() && it->column == column ? &*it : nullptr;
+}
+
+CellFormat* CellStore::FindFormat(std::int32_t row, std::int32_t column) {
+  const Cell* cell = Find(row, column);
+  return cell ? &const_cast<Cell*>(cell)->format : nullptr;
+}
+
+CellFormat& CellStore::FormatAt(std::int32_t row, std::int32_t column, const CellFormat& initial) {
+  auto& cells = MutableRow(row);
+  auto it = std::lower_bound(cells.begin(), cells.end(), column, ColumnLess);
+  if (it == cells.end() || it->column != column) {
+    Cell cell;
+    cell.column = column;
+    cell.format = initial;
+    it = cells.insert(it, std::move(cell));
+    ++count_;
+  }
+  return it->format;
+}
+
+void CellStore::SetValue(std::int32_t row, std::int32_t column, host::Variant value,
+                         bool quote_prefix, const CellFormat& initial) {
+  FormatAt(row, column, initial);
+  auto& cells = rows_[row];
+  auto it = std::lower_bound(cells.begin(), cells.end(), column, ColumnLess);
+  bool had = !it->value.IsEmpty();
+  bool has = !value.IsEmpty();
+  it->value = std::move(value);
+  it->quote_prefix = has && quote_prefix;
+  if (had && !has) {
+    RemoveIndex(row_values_, row, column);
+    RemoveIndex(col_values_, column, row);
+  } else if (!had && has) {
+    AddIndex(row_values_, row, column);
+    AddIndex(col_values_, column, row);
+  }
+}
+
+void CellStore::ClearValue(std::int32_t row, std::int32_t column) {
+  const Cell* cell = Find(row, column);
+  if (cell && !cell->value.IsEmpty()) SetValue(row, column, host::Variant(), false, cell->format);
+}
+
+const std::vector<Cell>& CellStore::Row(std::int32_t row) const {
+  if (row < 0 || row >= RowLimit()) return kNoCells;
+  return rows_[row];
+}
+
+std::vector<Cell>& CellStore::MutableRow(std::int32_t row) {
+  if (row >= RowLimit()) rows_.resize(row + 1);
+  return rows_[row];
+}
+
+bool CellStore::AnyValueInRow(std::int32_t row, std::int32_t first_column,
+                              std::int32_t last_column) const {
+  return AnyIn(row_values_, row, first_column, last_column);
+}
+
+bool CellStore::AnyValueInColumn(std::int32_t column, std::int32_t first_row,
+                                 std::int32_t last_row) const {
+  return AnyIn(col_values_, column, first_row, last_row);
+}
+
+const std::vector<std::int32_t>& CellStore::ValueRowsOfColumn(std::int32_t column) const {
+  if (column < 0 || column >= static_cast<std::int32_t>(col_values_.size())) return kNoRows;
+  return col_values_[column];
+}
+
+void CellStore::DeleteRow(std::int32_t row) {
+  if (row < 0 || row >= RowLimit()) return;
+  count_ -= rows_[row].size();
+  rows_.erase(rows_.begin() + row);
+  RebuildIndexes();
+}
+
+void CellStore::InsertColumn(std::int32_t column,
+                             const std::vector<std::pair<std::int32_t, Cell>>& inserted) {
+  for (auto& cells : rows_) {
+    auto it = std::lower_bound(cells.begin(), cells.end(), column, ColumnLess);
+    for (auto shift = it; shift != cells.end(); ++shift) ++shift->column;
+  }
+  for (const auto& [row, cell] : inserted) {
+    auto& cells = MutableRow(row);
+    auto it = std::lower_bound(cells.begin(), cells.end(), column, ColumnLess);
+    it = cells.insert(it, cell);
+    it->column = column;
+    ++count_;
+  }
+  RebuildIndexes();
+}
+
+std::int32_t CellStore::MaxColumn() const {
+  std::int32_t max = 0;
+  for (const auto& cells : rows_)
+    if (!cells.empty()) max = std::max(max, cells.back().column);
+  return max;
+}
+
+void CellStore::RebuildIndexes() {
+  row_values_.assign(rows_.size(), {});
+  col_values_.clear();
+  for (std::int32_t row = 0; row < RowLimit(); ++row) {
+    for (const Cell& cell : rows_[row]) {
+      if (cell.value.IsEmpty()) continue;
+      row_values_[row].push_back(cell.column);  // ascending: rows_ is sorted
+      if (cell.column >= static_cast<std::int32_t>(col_values_.size()))
+        col_values_.resize(cell.column + 1);
+      col_values_[cell.column].push_back(row);  // ascending: rows visited in order
+    }
+  }
+}
+
+void CellStore::AddIndex(std::vector<std::vector<std::int32_t>>& index, std::int32_t key,
+                         std::int32_t value) {
+  if (key >= static_cast<std::int32_t>(index.size())) index.resize(key + 1);
+  auto& v = index[key];
+  if (v.empty() || v.back() < value) {  // the common case: writing in order
+    v.push_back(value);
+    return;
+  }
+  auto it = std::lower_bound(v.begin(), v.end(), value);
+  if (it == v.end() || *it != value) v.insert(it, value);
+}
+
+void CellStore::RemoveIndex(std::vector<std::vector<std::int32_t>>& index, std::int32_t key,
+                            std::int32_t value) {
+  if (key >= static_cast<std::int32_t>(index.size())) return;
+  auto& v = index[key];
+  auto it = std::lower_bound(v.begin(), v.end(), value);
+  if (it != v.end() && *it == value) v.erase(it);
+}
+
+}  // namespace tavo::workbook

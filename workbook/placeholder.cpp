@@ -1,1 +1,0 @@
-// Placeholder: the embedded workbook is being written.
