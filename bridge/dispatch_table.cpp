@@ -1,0 +1,51 @@
+#include "bridge/dispatch_table.h"
+
+#include <array>
+
+#include "bridge/date_and_option_entry.h"
+#include "bridge/dialog_setup.h"
+#include "bridge/info_and_help.h"
+#include "sheets/build_commands.h"
+
+namespace tavo::bridge {
+namespace {
+
+void BuildSchoolCalendar(EventCall& c) {
+  sheets::BuildSchoolCalendar(c.engine, c.ea, c.uf, c.platform);
+}
+void BuildCalendar(EventCall& c) { sheets::BuildCalendar(c.engine, c.ea, c.uf, c.platform); }
+void ShowInfoSheet(EventCall& c) { bridge::ShowInfoSheet(c.ea); }
+void Initialize(EventCall& c) { OnInitialize(c.ea, c.uf, c.platform); }
+void DateEntered(EventCall& c) { OnDateEntered(c.ea, c.uf, c.platform, c.event); }
+void OptionChosen(EventCall& c) { StoreOption(c.ea, c.event); }
+void OpenHelp(EventCall& c) { OpenHelpDocument(c.ea, c.platform); }  // the dialog stays untouched
+
+constexpr std::array<EventRoute, 15> kRoutes{{
+    {"cmdDoXL", BuildSchoolCalendar},
+    {"cmdDoRL", BuildCalendar},
+    {"cmdEdit", ShowInfoSheet},
+    {"Initialize", Initialize},
+    {"txtBDate", DateEntered},
+    {"txtEDate", DateEntered},
+    {"optYi", OptionChosen},
+    {"optRi", OptionChosen},
+    {"optYu", OptionChosen},
+    {"optWu", OptionChosen},
+    {"optShu", OptionChosen},
+    {"optHng", OptionChosen},
+    {"optYS1", OptionChosen},
+    {"optYS2", OptionChosen},
+    {"cmdHelp", OpenHelp},
+}};
+
+}  // namespace
+
+std::span<const EventRoute> EventRoutes() { return kRoutes; }
+
+auto FindHandler(std::string_view event) -> void (*)(EventCall&) {
+  for (const EventRoute& route : kRoutes)
+    if (route.event == event) return route.handler;
+  return nullptr;
+}
+
+}  // namespace tavo::bridge

@@ -1,1 +1,0 @@
-// Placeholder: the bridge is being written.

@@ -1,0 +1,42 @@
+#include "bridge/settings_sheet.h"
+
+#include <map>
+#include <string>
+
+namespace tavo::bridge {
+
+std::unique_ptr<host::Sheet> SettingsSheet(host::Application& ea) {
+  return ea.ThisWorkbook()->Worksheets()->Item(kSettingsSheetName);
+}
+
+void WriteSetting(host::Application& ea, int column, const host::Variant& value) {
+  SettingsSheet(ea)->Cells(kSettingsRow, column)->SetValue(value);
+}
+
+void ResetPalette(host::Workbook& workbook) {
+  workbook.SetColors(kGreyFillIndex, kGreyFill);
+  workbook.SetColors(kBlueFillIndex, kBlueFill);
+}
+
+void LoadSettingsToDialog(host::Application& ea, host::Dialog& uf) {
+  ResetPalette(*ea.ThisWorkbook());
+  auto dtb = SettingsSheet(ea);
+  uf.SetControlValue("txtBDate", dtb->Cells(kSettingsRow, kStartDateColumn)->Value());
+  uf.SetControlValue("txtEDate", dtb->Cells(kSettingsRow, kEndDateColumn)->Value());
+
+  // D2 to G2 are all read before any button is set, so a cell that is not a
+  // number fails the call without leaving the dialog half loaded.
+  std::map<int, std::int32_t> stored;
+  for (const OptionButton& button : kOptionButtons) {
+    if (!stored.contains(button.column))
+      stored[button.column] = dtb->Cells(kSettingsRow, button.column)->Value().ToInt32();
+  }
+  // Only the button matching its cell is set True; the host clears the others
+  // of the group itself, and an unknown value leaves the group as it is.
+  for (const OptionButton& button : kOptionButtons) {
+    if (stored[button.column] == button.value)
+      uf.SetControlValue(std::string(button.name), true);
+  }
+}
+
+}  // namespace tavo::bridge
