@@ -1,0 +1,34 @@
+#include "sheets/build_state.h"
+
+#include <limits>
+
+#include "common/error.h"
+
+namespace tavo::sheets {
+
+std::int32_t LayoutOptions::PageSetupKey() const {
+  const std::int64_t key = std::int64_t{style} + std::int64_t{direction};
+  if (key < std::numeric_limits<std::int32_t>::min() ||
+      key > std::numeric_limits<std::int32_t>::max()) {
+    RaiseOverflow("LayoutStyle + LayoutDirection");
+  }
+  return static_cast<std::int32_t>(key);
+}
+
+ColourSet ColoursFor(std::int32_t color_mode) {
+  if (color_mode == 1) return {.title = 16, .solar_term = 10, .festival = 5, .lunar_month = 46};
+  return {.title = 15, .solar_term = 0, .festival = 0, .lunar_month = 0};
+}
+
+std::unique_ptr<host::CellRange> Cell(host::Sheet& sheet, int row, int column) {
+  return sheet.Cells(row, column);
+}
+
+std::unique_ptr<host::CellRange> Block(host::Sheet& sheet, int first_row, int first_column,
+                                       int last_row, int last_column) {
+  auto first = sheet.Cells(first_row, first_column);
+  auto last = sheet.Cells(last_row, last_column);
+  return sheet.Range(*first, *last);
+}
+
+}  // namespace tavo::sheets

@@ -1,0 +1,64 @@
+#pragma once
+// What one build hands from the generation run to the layouts: the sheet
+// being written, the four options, the colour set and the month arrays the
+// layouts fill. Nothing of it outlives the build.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "common/dates.h"
+#include "lunar/lunar_engine.h"
+#include "sheets/host/host.h"
+#include "sheets/sheet_kind.h"
+
+namespace tavo::sheets {
+
+// Row 2 of "DTB", columns D..G, each read as an integer.
+struct LayoutOptions {
+  std::int32_t week_start = 1;  // 1 Monday first, anything else Sunday first
+  std::int32_t color_mode = 1;  // 1 with colours, anything else without
+  std::int32_t direction = 1;   // 1 vertical, anything else horizontal
+  std::int32_t style = 1;       // 1 watermarks, 2 month labels, else neither
+
+  bool MondayFirst() const { return week_start == 1; }
+  bool Vertical() const { return direction == 1; }
+  // Row of the page-setup table in "DTB" (2..5 for the four stored
+  // combinations). Raises the overflow error when it leaves 32 bits.
+  std::int32_t PageSetupKey() const;
+};
+
+// Palette indexes of the marks, chosen once per build from the colour mode.
+struct ColourSet {
+  int title;
+  int solar_term;
+  int festival;
+  int lunar_month;
+};
+ColourSet ColoursFor(std::int32_t color_mode);
+
+struct BuildState {
+  const SheetKind& kind;
+  lunar::LunarEngine& engine;
+  host::Application& ea;
+  host::Workbook& workbook;
+  host::Sheet& sheet;
+  LayoutOptions options;
+  ColourSet colours;
+  Date start;
+  Date end;
+  // Months the range touches; the horizontal layout lowers it when the grid
+  // reaches the host's last column.
+  int month_count;
+  // 1-based, entry 0 unused. Anchor: row (vertical) or column (horizontal)
+  // of the month's first day. Label position: first row or column of the
+  // weeks that belong to the month.
+  std::vector<int> month_anchors;
+  std::vector<int> month_label_positions;
+};
+
+// Shorthands for the host calls every layout makes.
+std::unique_ptr<host::CellRange> Cell(host::Sheet& sheet, int row, int column);
+std::unique_ptr<host::CellRange> Block(host::Sheet& sheet, int first_row, int first_column,
+                                       int last_row, int last_column);
+
+}  // namespace tavo::sheets

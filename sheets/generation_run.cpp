@@ -1,0 +1,159 @@
+// The frame both build commands share: check the dates, read the options,
+// replace the sheet (keeping the user's page setup when it fits), lay the
+// grid out, freeze the header, apply the page setup, record its key, beep.
+#include <optional>
+#include <string>
+
+#include "sheets/build_commands.h"
+#include "sheets/build_state.h"
+#include "sheets/layouts.h"
+#include "sheets/page_setup.h"
+
+namespace tavo::sheets {
+namespace {
+
+constexpr const char* kSettingsSheet = "DTB";
+constexpr const char* kHighestEnd = "2100-12-31";
+constexpr int kMaxYearSpan = 20;
+
+struct DateRange {
+  Date start;
+  Date end;
+};
+
+int YearOf(Date d) { return static_cast<int>(d.year()); }
+int MonthOf(Date d) { return static_cast<int>(static_cast<unsigned>(d.month())); }
+
+// The first failing check is shown and nothing else happens.
+std::optional<DateRange> CheckDates(const SheetKind& kind, host::Dialog& uf,
+                                    host::Platform& platform) {
+  const std::string start_text = uf.ControlValue("txtBDate").ToText();
+  const std::string end_text = uf.ControlValue("txtEDate").ToText();
+  auto refuse = [&platform](const char* message) -> std::optional<DateRange> {
+    platform.MessageBox(message, host::kTitleNotice, host::kStyleWarning);
+    return std::nullopt;
+  };
+
+  const std::optional<Date> start = ParseDate(start_text);
+  if (!start) return refuse("开始日期 格式不正确，请重新输入！");
+  const std::optional<Date> end = ParseDate(end_text);
+  if (!end) return refuse("结束日期 格式不正确，请重新输入！");
+  if (DaysBetween(DateFromText(kind.lowest_start), *start) < 0) {
+    return refuse(kind.start_out_of_range);
+  }
+  if (DaysBetween(*end, DateFromText(kHighestEnd)) < 0) return refuse(kind.end_out_of_range);
+  // Calendar years count, not the time between the dates.
+  if (YearOf(*end) - YearOf(*start) > kMaxYearSpan) {
+    return refuse("结束日期与开始日期相差不能超过20年！");
+  }
+  if (DaysBetween(*start, *end) < 0) return refuse("结束日期 应大于 开始日期！");
+  return DateRange{*start, *end};
+}
+
+LayoutOptions ReadOptions(host::Sheet& settings) {
+  LayoutOptions options;
+  options.week_start = settings.Cells(2, 4)->Value().ToInt32();
+  options.color_mode = settings.Cells(2, 5)->Value().ToInt32();
+  options.direction = settings.Cells(2, 6)->Value().ToInt32();
+  options.style = settings.Cells(2, 7)->Value().ToInt32();
+  return options;
+}
+
+bool WorksheetExists(host::Sheets& worksheets, const std::string& name) {
+  const std::int32_t count = worksheets.Count();
+  for (std::int32_t i = 1; i <= count; ++i) {
+    if (worksheets.Item(i)->Name() == name) return true;
+  }
+  return false;
+}
+
+// Whether the key cell records `key`. An empty cell records no key, and a
+// text that is not a number matches none.
+bool KeyCellHolds(host::Sheet& settings, int column, std::int32_t key) {
+  const host::Variant value = settings.Cells(2, column)->Value();
+  if (value.IsEmpty()) return false;
+  double number = 0;
+  if (value.IsText()) return host::TextToNumber(value.Text(), number) && number == key;
+  return value.ToNumber() == key;
+}
+
+void FreezeHeader(host::Application& ea, bool vertical) {
+  auto window = ea.ActiveWindow();
+  window->SetSplitRow(vertical ? 2 : 0);
+  window->SetSplitColumn(vertical ? 0 : 2);
+  window->SetFreezePanes(true);
+}
+
+void RunBuild(const SheetKind& kind, lunar::LunarEngine& engine, host::Application& ea,
+              host::Dialog& uf, host::Platform& platform) {
+  const std::optional<DateRange> range = CheckDates(kind, uf, platform);
+  if (!range) return;
+  // Months the range touches, both ends included.
+  const int month_count = (YearOf(range->end) - YearOf(range->start)) * 12 +
+                          MonthOf(range->end) - MonthOf(range->start) + 1;
+
+  auto workbook = ea.ThisWorkbook();
+  auto worksheets = workbook->Worksheets();
+  auto settings = worksheets->Item(kSettingsSheet);
+  const LayoutOptions options = ReadOptions(*settings);
+  const std::int32_t key = options.PageSetupKey();
+
+  const std::string name = kind.sheet_name;
+  if (WorksheetExists(*worksheets, name)) {
+    auto old_sheet = worksheets->Item(name);
+    if (KeyCellHolds(*settings, kind.key_column, key)) {
+      SavePageSetup(*old_sheet, *settings, key, kind.builder_flag);
+    }
+    old_sheet->Delete();
+  }
+  worksheets->Add();
+  workbook->ActiveSheet()->SetName(name);
+  auto sheet = worksheets->Item(name);
+  sheet->Activate();
+  engine.LoadCalendarTables();
+
+  BuildState state{
+      .kind = kind,
+      .engine = engine,
+      .ea = ea,
+      .workbook = *workbook,
+      .sheet = *sheet,
+      .options = options,
+      .colours = ColoursFor(options.color_mode),
+      .start = range->start,
+      .end = range->end,
+      .month_count = month_count,
+      .month_anchors = std::vector<int>(static_cast<std::size_t>(month_count) + 1),
+      .month_label_positions = std::vector<int>(static_cast<std::size_t>(month_count) + 1),
+  };
+
+  sheet->Cells()->Font()->SetSize(12);
+  sheet->Cells()->SetRowHeight(14.25);
+  sheet->Rows(1)->SetRowHeight(kind.first_row_height);
+
+  if (options.Vertical()) {
+    LayOutVertical(state);
+  } else {
+    LayOutHorizontal(state);
+  }
+  WriteTitleRows(state);
+
+  FreezeHeader(ea, options.Vertical());
+  ApplyPageSetup(*sheet, *settings, key, kind.builder_flag);
+  settings->Cells(2, kind.key_column)->SetValue(host::Variant(key));
+  platform.Beep(360, 36);
+}
+
+}  // namespace
+
+void BuildSchoolCalendar(lunar::LunarEngine& engine, host::Application& ea, host::Dialog& uf,
+                         host::Platform& platform) {
+  RunBuild(kSchoolCalendar, engine, ea, uf, platform);
+}
+
+void BuildCalendar(lunar::LunarEngine& engine, host::Application& ea, host::Dialog& uf,
+                   host::Platform& platform) {
+  RunBuild(kCalendar, engine, ea, uf, platform);
+}
+
+}  // namespace tavo::sheets

@@ -1,0 +1,95 @@
+#include <chrono>
+
+#include "sheets/day_cells.h"
+#include "sheets/layouts.h"
+
+namespace tavo::sheets {
+namespace {
+
+constexpr int kFirstWeekColumn = 3;  // C
+constexpr int kFirstDateRow = 5;
+constexpr int kLastNoteRow = 18;
+constexpr int kShadeFill = 15;
+
+void FormatHeaderAndColumns(host::Sheet& sheet) {
+  sheet.Rows(3)->Font()->SetBold(true);
+  sheet.Rows(4)->Font()->SetBold(true);
+  sheet.Columns()->SetColumnWidth(7);
+  sheet.Columns(1)->SetColumnWidth(0.2);
+  auto band = Block(sheet, 3, 2, kLastNoteRow, 2);
+  band->Font()->SetBold(true);
+  band->Interior()->SetColorIndex(kShadeFill);
+}
+
+// Writes the days until the range ends or the week columns reach the host's
+// last column; in the latter case only the months begun so far count.
+void WriteDays(BuildState& state, int start_position, int column_limit) {
+  DayWriter writer(state);
+  int row = 2 * start_position + 3;
+  int column = kFirstWeekColumn;
+  const std::chrono::sys_days last{state.end};
+  for (std::chrono::sys_days day{state.start}; day <= last; day += std::chrono::days{1}) {
+    writer.Write(Date{day}, row, column);
+    row += 2;
+    if (row > kLastNoteRow) {
+      row = kFirstDateRow;
+      ++column;
+      if (column >= column_limit) {
+        state.month_count = writer.months_begun();
+        break;
+      }
+    }
+  }
+}
+
+void WriteHeaders(host::Sheet& sheet, bool monday_first) {
+  Cell(sheet, 3, 2)->SetValue(host::Variant("月  份"));
+  Cell(sheet, 4, 2)->SetValue(host::Variant("周  次"));
+  const auto names = WeekdayNames(kLongWeekdayNames, monday_first);
+  for (int i = 0; i < 7; ++i) {
+    Cell(sheet, kFirstDateRow + 2 * i, 2)->SetValue(host::Variant(names[i]));
+  }
+}
+
+}  // namespace
+
+void LayOutHorizontal(BuildState& state) {
+  host::Sheet& sheet = state.sheet;
+  FormatHeaderAndColumns(sheet);
+  const int column_limit = sheet.Columns()->Count();
+
+  const int p = StartPosition(state);
+  WriteDays(state, p, column_limit);
+  Cell(sheet, 2 * p + 3, kFirstWeekColumn)->SetValue(host::Variant(FirstDateText(state.start)));
+
+  for (int r = kFirstDateRow; r < kLastNoteRow; r += 2) Block(sheet, r, 2, r + 1, 2)->Merge();
+  WriteHeaders(sheet, state.options.MondayFirst());
+
+  auto region = Cell(sheet, 3, 2)->CurrentRegion();
+  region->SetHorizontalAlignment(host::kAlignCenter);
+  region->SetVerticalAlignment(host::kAlignCenter);
+  region->Borders()->SetLineStyle(host::kLineContinuous);
+  const int last_column = 2 + region->Columns()->Count() - 1;
+
+  // A date and its note form one box: no line between the day's two rows.
+  for (int r = kFirstDateRow; r < kLastNoteRow; r += 2) {
+    Block(sheet, r, kFirstWeekColumn, r, last_column)
+        ->Borders()
+        ->Item(host::kEdgeBottom)
+        ->SetLineStyle(host::kLineNone);
+  }
+  for (int k = kFirstWeekColumn; k <= last_column; ++k) {
+    Cell(sheet, 4, k)->SetValue(host::Variant(k - 2));
+  }
+
+  // The first month begins with the grid, whatever day the range starts on.
+  state.month_anchors[1] = state.month_label_positions[1] = kFirstWeekColumn;
+  if (state.options.style == 1) {
+    sheet.Rows(3)->Delete();  // the month row is not needed under watermarks
+    AddMonthWatermarks(state);
+  } else if (state.options.style == 2) {
+    AddHorizontalMonthLabels(state);
+  }
+}
+
+}  // namespace tavo::sheets

@@ -1,0 +1,74 @@
+#pragma once
+// Where the school calendar "校历表" and the calendar "日历表" differ. The
+// generation run and the layouts are shared; every point at which the two
+// sheets part ways is a field of SheetKind, so the two tables in
+// sheet_kind.cpp show the whole difference side by side.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "lunar/lunar_engine.h"
+
+namespace tavo::sheets {
+
+struct BuildState;
+
+// One column-width step of the vertical layout: Columns(address) or
+// Columns(column) gets the width, and a bold font when `bold` is set.
+struct ColumnFormat {
+  const char* address;  // "B:I", or nullptr to use `column`
+  int column;
+  double width;
+  bool bold;
+};
+
+// A fixed header text of the vertical layout, written before the weekday names.
+struct HeaderText {
+  int column;
+  const char* text;
+};
+
+struct SheetKind {
+  // --- the run ---
+  const char* sheet_name;
+  const char* lowest_start;  // year-month-day
+  const char* start_out_of_range;
+  const char* end_out_of_range;
+  int key_column;     // "DTB" row 2 column holding the key of the applied page setup
+  bool builder_flag;  // selects the page-setup block of "DTB"
+  double first_row_height;
+
+  // --- the day cells ---
+  std::string (lunar::LunarEngine::*day_note)(const DateText&);
+  double long_note_size_vertical;  // a festival note of more than 4 characters
+  double long_note_size_horizontal;
+
+  // --- the vertical layout ---
+  int header_last_column;  // B2 .. (2, this) is the coloured header band
+  double header_font_size;
+  std::array<ColumnFormat, 4> column_formats;
+  std::array<const char*, 7> weekday_names_monday_first;  // C2..I2
+  std::array<HeaderText, 2> header_texts;                 // column 0 = unused
+  std::array<int, 2> week_merge_columns;                  // merged per week; 0 = unused
+  bool week_label_as_text;                                // "第n周" or the plain number
+  double month_column_width;                              // style 2; 0 = keep the copied one
+  int watermark_left_two_digits;
+  int watermark_left_one_digit;
+  double watermark_top_offset;
+
+  // --- title row and what goes under the grid ---
+  int title_region_row;      // the title spans CurrentRegion of Cells(this, 2)
+  bool info_row_and_remarks;  // from "信息表": title D3, info row C3, remarks B3..
+};
+
+extern const SheetKind kSchoolCalendar;
+extern const SheetKind kCalendar;
+
+// The weekday names in the order of the day positions, rotated for a Sunday start.
+std::array<const char*, 7> WeekdayNames(const std::array<const char*, 7>& monday_first,
+                                        bool monday_start);
+
+// Long weekday names, Monday first: the horizontal header of both sheets.
+extern const std::array<const char*, 7> kLongWeekdayNames;
+
+}  // namespace tavo::sheets
