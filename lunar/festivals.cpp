@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/error.h"
+#include "lunar/date_reading.h"
 #include "lunar/lunar_engine.h"
 
 namespace tavo::lunar {
@@ -40,7 +41,7 @@ std::string_view Find(const Festival (&table)[N], int key) {
 }  // namespace
 
 std::string LunarEngine::GregorianFestivalName(const DateText& date, std::int16_t include_valentine) {
-  const Date d = DateFromText(date);
+  const Date d = ReadDateText(date);
   const int month = static_cast<int>(static_cast<unsigned>(d.month()));
   const int day = static_cast<int>(static_cast<unsigned>(d.day()));
   const int fixed_key = month * 100 + day;
@@ -57,7 +58,7 @@ std::string LunarEngine::LunarFestivalName(const DateText& date) {
   // The eve is the day before the new year of the date's own Gregorian year,
   // whether the twelfth month has 29 or 30 days. Every new year falls on
   // 21 January or later, so the eve never lies in the year before.
-  const Date day = DateFromText(date);
+  const Date day = ReadDateText(date);
   const auto year = static_cast<int>(day.year());
   const long into_year = DaysBetween(Date{std::chrono::year{year} / std::chrono::January / 1}, day);
   if (into_year == LunarNewYearOffset(static_cast<std::int16_t>(year)) - 1) name = kNewYearsEve;

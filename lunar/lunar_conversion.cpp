@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/error.h"
+#include "lunar/date_reading.h"
 #include "lunar/lunar_engine.h"
 
 namespace tavo::lunar {
@@ -11,15 +12,13 @@ namespace {
 using std::chrono::January;
 using std::chrono::sys_days;
 
-constexpr std::string_view kLeapMark = "闰";
-
 int DaysIntoYear(sys_days date, int year) {
   return static_cast<int>((date - sys_days{std::chrono::year{year} / January / 1}).count());
 }
 
 }  // namespace
 
-void LunarEngine::ConvertToLunar(const DateText& date) { ConvertDate(DateFromText(date)); }
+void LunarEngine::ConvertToLunar(const DateText& date) { ConvertDate(ReadDateText(date)); }
 
 void LunarEngine::ConvertDate(Date date) {
   const sys_days day{date};
@@ -50,8 +49,7 @@ void LunarEngine::ConvertDate(Date date) {
     result_month_number_ = static_cast<std::int16_t>(k + 1);
     result_day_number_ = static_cast<std::int16_t>(n + 1);
   } else if (k == leap_month_) {
-    result_month_text_ = kLeapMark;
-    result_month_text_ += name(k - 1);
+    result_month_text_ = leap_month_names_[static_cast<std::size_t>(k - 1)];
     result_month_number_ = static_cast<std::int16_t>(-k);
     result_day_number_ = static_cast<std::int16_t>(-(n + 1));
   } else {
@@ -74,7 +72,7 @@ std::int16_t LunarEngine::LunarDayNumber(const DateText& date) {
 
 std::string LunarEngine::LunarMonthText(const DateText& date) {
   ConvertToLunar(date);
-  return result_month_text_;
+  return std::string(result_month_text_);
 }
 
 std::string LunarEngine::LunarDayText(const DateText& date) {

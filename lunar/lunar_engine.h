@@ -66,6 +66,7 @@ class LunarEngine {
   std::array<std::string_view, 24> term_names_{};
   std::array<double, 24> term_minutes_{};
   std::array<std::int32_t, 202> lunar_years_{};  // lunar years 1899..2100
+  std::array<std::string, 12> leap_month_names_{};  // "闰" + month name
 
   // The year decoded last.
   std::array<std::int16_t, 13> month_is_long_{};
@@ -74,7 +75,7 @@ class LunarEngine {
   bool has_leap_month_ = false;
 
   // The result of the last conversion.
-  std::string result_month_text_;
+  std::string_view result_month_text_;
   std::string_view result_day_text_;
   std::int16_t result_month_number_ = 0;
   std::int16_t result_day_number_ = 0;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/error.h"
+#include "lunar/date_reading.h"
 #include "lunar/lunar_engine.h"
 #include "lunar/solar_term_corrections.h"
 
@@ -39,7 +40,7 @@ DateText LunarEngine::SolarTermDate(std::int16_t year, std::int16_t index) {
 }
 
 std::string LunarEngine::SolarTermName(const DateText& date) {
-  const Date d = DateFromText(date);
+  const Date d = ReadDateText(date);
   const int y = static_cast<int>(d.year());
   const int first = (static_cast<int>(static_cast<unsigned>(d.month())) - 1) * 2;
   std::string name;

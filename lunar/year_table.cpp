@@ -16,6 +16,8 @@ void LunarEngine::LoadCalendarTables() {
   term_names_ = tables::kTermNames;
   term_minutes_ = tables::kTermMinutes;
   std::copy(tables::kLunarYears.begin(), tables::kLunarYears.end(), lunar_years_.begin());
+  // Spelled out once here so that a conversion only points at its texts.
+  for (std::size_t i = 0; i < month_names_.size(); ++i) leap_month_names_[i] = "闰" + std::string(month_names_[i]);
   tables_loaded_ = true;
 }
 
