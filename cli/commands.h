@@ -1,0 +1,10 @@
+#pragma once
+// Each group of `tavo` subcommands registers itself on the app from its own
+// file. A subcommand's callback stores its process exit status in
+// `exit_code`; main returns it after parsing.
+namespace CLI {
+class App;
+}
+
+// `tavo day DATE` and `tavo days FROM TO`: lunar date, solar term and notes.
+void RegisterDayCommands(CLI::App& app, int& exit_code);
