@@ -95,27 +95,59 @@ const std::vector<std::int32_t>& CellStore::ValueRowsOfColumn(std::int32_t colum
   return col_values_[column];
 }
 
-void CellStore::DeleteRow(std::int32_t row) {
-  if (row < 0 || row >= RowLimit()) return;
-  count_ -= rows_[row].size();
-  rows_.erase(rows_.begin() + row);
+void CellStore::DeleteRows(std::int32_t first, std::int32_t count) {
+  if (first >= RowLimit() || count <= 0) return;
+  auto begin = rows_.begin() + first;
+  auto end = rows_.begin() + std::min<std::int64_t>(RowLimit(), std::int64_t{first} + count);
+  for (auto it = begin; it != end; ++it) count_ -= it->size();
+  rows_.erase(begin, end);
   RebuildIndexes();
 }
 
-void CellStore::InsertColumn(std::int32_t column,
-                             const std::vector<std::pair<std::int32_t, Cell>>& inserted) {
+void CellStore::DeleteColumns(std::int32_t first, std::int32_t count) {
+  if (count <= 0) return;
   for (auto& cells : rows_) {
-    auto it = std::lower_bound(cells.begin(), cells.end(), column, ColumnLess);
-    for (auto shift = it; shift != cells.end(); ++shift) ++shift->column;
-  }
-  for (const auto& [row, cell] : inserted) {
-    auto& cells = MutableRow(row);
-    auto it = std::lower_bound(cells.begin(), cells.end(), column, ColumnLess);
-    it = cells.insert(it, cell);
-    it->column = column;
-    ++count_;
+    auto begin = std::lower_bound(cells.begin(), cells.end(), first, ColumnLess);
+    auto end = std::lower_bound(begin, cells.end(), first + count, ColumnLess);
+    count_ -= end - begin;
+    for (auto it = cells.erase(begin, end); it != cells.end(); ++it) it->column -= count;
   }
   RebuildIndexes();
+}
+
+void CellStore::InsertRows(std::int32_t first, std::int32_t count,
+                           const std::vector<std::pair<std::int32_t, Cell>>& inserted) {
+  if (first < RowLimit()) rows_.insert(rows_.begin() + first, count, {});
+  if (RowLimit() > kMaxRows + 1) {  // pushed off the sheet
+    for (auto it = rows_.begin() + kMaxRows + 1; it != rows_.end(); ++it) count_ -= it->size();
+    rows_.resize(kMaxRows + 1);
+  }
+  for (const auto& [row, cell] : inserted) Put(row, cell);
+  RebuildIndexes();
+}
+
+void CellStore::InsertColumns(std::int32_t first, std::int32_t count, std::int32_t column_limit,
+                              const std::vector<std::pair<std::int32_t, Cell>>& inserted) {
+  for (auto& cells : rows_) {
+    auto it = std::lower_bound(cells.begin(), cells.end(), first, ColumnLess);
+    for (auto shift = it; shift != cells.end(); ++shift) shift->column += count;
+    auto past = std::lower_bound(it, cells.end(), column_limit + 1, ColumnLess);
+    count_ -= cells.end() - past;
+    cells.erase(past, cells.end());
+  }
+  for (const auto& [row, cell] : inserted) Put(row, cell);
+  RebuildIndexes();
+}
+
+void CellStore::Put(std::int32_t row, const Cell& cell) {
+  auto& cells = MutableRow(row);
+  auto it = std::lower_bound(cells.begin(), cells.end(), cell.column, ColumnLess);
+  if (it != cells.end() && it->column == cell.column) {
+    *it = cell;
+  } else {
+    cells.insert(it, cell);
+    ++count_;
+  }
 }
 
 std::int32_t CellStore::MaxColumn() const {

@@ -113,15 +113,21 @@ class CellStore {
   // Rows holding a value in a column, ascending.
   const std::vector<std::int32_t>& ValueRowsOfColumn(std::int32_t column) const;
 
-  // Structure: entries of `row` go; the rows below move up one.
-  void DeleteRow(std::int32_t row);
-  // Entries of columns >= `column` move one right; the new column `column`
-  // receives `inserted` (row, cell) pairs, cell.column ignored.
-  void InsertColumn(std::int32_t column, const std::vector<std::pair<std::int32_t, Cell>>& inserted);
+  // Structure. Rows/columns [first, first+count) go and the rest move up/left.
+  void DeleteRows(std::int32_t first, std::int32_t count);
+  void DeleteColumns(std::int32_t first, std::int32_t count);
+  // Rows/columns from `first` on move down/right by `count`; then `inserted`
+  // (row, cell) pairs are stored as given (cell.column is the final column).
+  // Entries pushed past `column_limit` are dropped.
+  void InsertRows(std::int32_t first, std::int32_t count,
+                  const std::vector<std::pair<std::int32_t, Cell>>& inserted);
+  void InsertColumns(std::int32_t first, std::int32_t count, std::int32_t column_limit,
+                     const std::vector<std::pair<std::int32_t, Cell>>& inserted);
   // Highest column of any entry, 0 when empty.
   std::int32_t MaxColumn() const;
 
  private:
+  void Put(std::int32_t row, const Cell& cell);  // indexes are rebuilt by the caller
   void RebuildIndexes();
   static void AddIndex(std::vector<std::vector<std::int32_t>>& index, std::int32_t key,
                        std::int32_t value);
