@@ -1,0 +1,124 @@
+#include "workbook/xlsx/host_workbook.h"
+
+#include <ctime>
+#include <string>
+
+namespace tavo::xlsx {
+namespace {
+
+using namespace std::chrono;
+using workbook::CellFormat;
+using workbook::Worksheet;
+
+void Put(Worksheet& sheet, std::int32_t row, std::int32_t column, const host::Variant& value,
+         bool bold = false) {
+  CellFormat format;
+  format.bold = bold;
+  sheet.cells.SetValue(row, column, value, false, format);
+}
+
+// One row of the page-setup table: top, bottom and footer margin (points),
+// orientation (1 portrait, 2 landscape), paper size (9 = A4), zoom.
+struct PageRow {
+  double top, bottom, footer;
+  int orientation, paper;
+  int zoom;
+};
+
+// Vertical layouts (keys 2, 3) print portrait, horizontal ones (4, 5)
+// landscape, all on A4 at full size: weeks stay readable however long the
+// range, and longer ranges simply take more pages under the repeated titles.
+constexpr PageRow kPageRows[4] = {
+    {36, 36, 14, 1, 9, 100},
+    {36, 36, 14, 1, 9, 100},
+    {36, 36, 14, 2, 9, 100},
+    {36, 36, 14, 2, 9, 100},
+};
+
+void FillSettings(Worksheet& dtb, const Term& term) {
+  const char* labels[] = {"说明", "开始日期", "结束日期", "周起始(1周一 2周日)", "颜色(1有 2无)",
+                          "方向(1竖排 3横排)", "样式(1/2)", "校历表页面键", "日历表页面键"};
+  for (int c = 0; c < 9; ++c) Put(dtb, 1, c + 1, labels[c], true);
+  const char* page_labels[] = {"上边距", "下边距", "页脚边距", "方向", "纸张", "缩放"};
+  for (int c = 0; c < 6; ++c) {
+    Put(dtb, 1, 11 + c, std::string("校历表") + page_labels[c], true);
+    Put(dtb, 1, 21 + c, std::string("日历表") + page_labels[c], true);
+  }
+  Put(dtb, 2, 2, DateToText(term.start));
+  Put(dtb, 2, 3, DateToText(term.end));
+  Put(dtb, 2, 4, 1);  // Monday
+  Put(dtb, 2, 5, 1);  // with colour
+  Put(dtb, 2, 6, 1);  // vertical
+  Put(dtb, 2, 7, 1);  // style 1
+  const char* keys[] = {"页面键2：样式1竖排", "页面键3：样式2竖排", "页面键4：样式1横排",
+                        "页面键5：样式2横排"};
+  for (int key = 2; key <= 5; ++key) {
+    if (key > 2) Put(dtb, key, 1, keys[key - 2]);
+    const PageRow& row = kPageRows[key - 2];
+    for (int block : {11, 21}) {
+      Put(dtb, key, block + 0, row.top);
+      Put(dtb, key, block + 1, row.bottom);
+      Put(dtb, key, block + 2, row.footer);
+      Put(dtb, key, block + 3, row.orientation);
+      Put(dtb, key, block + 4, row.paper);
+      Put(dtb, key, block + 5, row.zoom);
+    }
+  }
+  Put(dtb, 2, 1, keys[0]);
+  dtb.column_widths[1] = 20;
+  for (int c = 2; c <= 9; ++c) dtb.column_widths[c] = 14;
+  for (int c : {11, 12, 13, 14, 15, 16, 21, 22, 23, 24, 25, 26}) dtb.column_widths[c] = 12;
+}
+
+void FillInfo(Worksheet& info, const Term& term) {
+  int first_year = static_cast<int>(term.start.year()) - (term.autumn ? 0 : 1);
+  std::string title = std::to_string(first_year) + "—" + std::to_string(first_year + 1) + "学年第" +
+                      (term.autumn ? "一" : "二") + "学期校历";
+  Put(info, 1, 2, "校历的文字：标题在 D3，说明行在 C3，各周备注从 B3 起每周一行（竖排时显示）。", true);
+  Put(info, 2, 2, "各周备注", true);
+  Put(info, 2, 3, "说明行", true);
+  Put(info, 2, 4, "标题", true);
+  Put(info, 3, 4, title);
+  Put(info, 3, 3, "说明：节假日及调休以国家公布的安排为准；如有变动，另行通知。");
+  Put(info, 3, 2, "报到注册，正式上课");
+  Put(info, 4, 2, "制订教学计划");
+  Put(info, 11, 2, "期中考试");
+  Put(info, 20, 2, "期末复习");
+  Put(info, 21, 2, "期末考试");
+  info.column_widths[2] = 24;
+  info.column_widths[3] = 40;
+  info.column_widths[4] = 30;
+}
+
+}  // namespace
+
+Term CurrentOrComingTerm(Date today) {
+  int y = static_cast<int>(today.year());
+  unsigned m = static_cast<unsigned>(today.month());
+  if (m >= 2 && m <= 7) {
+    return {year{y} / March / 1, year{y} / July / 31, false};
+  }
+  int start_year = m == 1 ? y - 1 : y;
+  return {year{start_year} / September / 1, year{start_year + 1} / January / 31, true};
+}
+
+workbook::WorkbookModel MakeHostWorkbook(Date today) {
+  workbook::WorkbookModel model;
+  Term term = CurrentOrComingTerm(today);
+  FillInfo(model.AppendSheet("信息表"), term);
+  FillSettings(model.AppendSheet("DTB"), term);
+  model.active_sheet = 0;
+  for (Worksheet& sheet : model.sheets) sheet.modified = true;
+  return model;
+}
+
+workbook::WorkbookModel MakeHostWorkbook() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  Date today = year{local.tm_year + 1900} / month{static_cast<unsigned>(local.tm_mon + 1)} /
+               day{static_cast<unsigned>(local.tm_mday)};
+  return MakeHostWorkbook(today);
+}
+
+}  // namespace tavo::xlsx
