@@ -1,1 +1,0 @@
-// Placeholder: the Linux platform services are being written.
