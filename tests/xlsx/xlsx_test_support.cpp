@@ -59,7 +59,7 @@ void WriteZip(const std::string& path, const std::map<std::string, std::string>&
     zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
     ASSERT_GE(index, 0);
     zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
-                             stored.count(name) ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 9);
+                             stored.count(name) ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 1);
   }
   ASSERT_EQ(zip_close(archive), 0);
 }

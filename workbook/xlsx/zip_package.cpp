@@ -54,6 +54,8 @@ std::unique_ptr<ZipPackage> ZipPackage::OpenFile(const std::string& path) {
 }
 
 std::unique_ptr<ZipPackage> ZipPackage::OpenBytes(std::string bytes, const std::string& label) {
+  // libzip takes no bytes at all for an empty archive; no file is that.
+  if (bytes.empty()) RaiseOpenError(label, ZIP_ER_NOZIP);
   std::unique_ptr<ZipPackage> package(new ZipPackage(nullptr, label, std::move(bytes)));
   zip_error_t error;
   zip_error_init(&error);
