@@ -12,6 +12,11 @@ namespace tavo::host {
 std::string NumberToText(double n) {
   if (n == 0) return "0";
   char buf[40];
+  // Whole numbers print in full ("10", not the shorter "1e+01").
+  if (n == std::trunc(n) && std::fabs(n) < 1e15) {
+    std::snprintf(buf, sizeof buf, "%.0f", n);
+    return buf;
+  }
   for (int precision = 1; precision <= 17; ++precision) {
     std::snprintf(buf, sizeof buf, "%.*g", precision, n);
     if (std::strtod(buf, nullptr) == n) break;

@@ -10,6 +10,11 @@ namespace {
 TEST(Variant, TextOfEachKind) {
   EXPECT_EQ(Variant().ToText(), "");
   EXPECT_EQ(Variant(15).ToText(), "15");
+  EXPECT_EQ(Variant(10).ToText(), "10");
+  EXPECT_EQ(Variant(100).ToText(), "100");
+  EXPECT_EQ(Variant(2000000).ToText(), "2000000");
+  EXPECT_EQ(Variant(-30).ToText(), "-30");
+  EXPECT_EQ(Variant(123.5).ToText(), "123.5");
   EXPECT_EQ(Variant(3.1).ToText(), "3.1");
   EXPECT_EQ(Variant(0.38).ToText(), "0.38");
   EXPECT_EQ(Variant(-4142).ToText(), "-4142");
