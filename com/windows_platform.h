@@ -1,6 +1,7 @@
 #pragma once
 // The platform services on Windows: message boxes, the completion tone, the
 // dialog window's frame and the word processor for the help document.
+#include "com/windows_api.h"
 #include "sheets/host/dialog.h"
 
 namespace tavo::com {

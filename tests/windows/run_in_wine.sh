@@ -21,6 +21,9 @@ if [[ $expected == --init ]]; then
   # The null display driver goes into the registry before any windowed
   # program runs; the server restart makes the next program read it.
   timeout --kill-after=10 "$seconds" "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  # A crashing test ends with its exit status instead of waiting in winedbg.
+  timeout --kill-after=10 "$seconds" "$wine" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+    /v Debugger /f >/dev/null 2>&1
   stop_server
   timeout --kill-after=10 "$seconds" "$wine" reg query 'HKCU\Software\Wine\Drivers' /v Graphics 2>/dev/null \
     | tr -d '\r' | grep -q 'Graphics.*null' && echo "wine prefix ready: $prefix" && exit 0
