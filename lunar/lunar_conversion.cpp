@@ -9,11 +9,12 @@
 namespace tavo::lunar {
 namespace {
 
-using std::chrono::January;
-using std::chrono::sys_days;
-
-int DaysIntoYear(sys_days date, int year) {
-  return static_cast<int>((date - sys_days{std::chrono::year{year} / January / 1}).count());
+// Days from 1 January to the date (0 on 1 January).
+int DayOfYear(Date date) {
+  static constexpr int kBeforeMonth[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+  const auto month = static_cast<unsigned>(date.month());
+  const bool after_leap_day = month > 2 && date.year().is_leap();
+  return kBeforeMonth[month - 1] + static_cast<int>(static_cast<unsigned>(date.day())) - 1 + (after_leap_day ? 1 : 0);
 }
 
 }  // namespace
@@ -21,27 +22,27 @@ int DaysIntoYear(sys_days date, int year) {
 void LunarEngine::ConvertToLunar(const DateText& date) { ConvertDate(ReadDateText(date)); }
 
 void LunarEngine::ConvertDate(Date date) {
-  const sys_days day{date};
   int year = static_cast<int>(date.year());
+  int into_year = DayOfYear(date);
   DecodeYearEntry(static_cast<std::int16_t>(year));
   // Before the lunar new year the day belongs to the previous lunar year.
-  if (DaysIntoYear(day, year) < new_year_offset_) {
+  if (into_year < new_year_offset_) {
     --year;
+    into_year += std::chrono::year{year}.is_leap() ? 366 : 365;
     DecodeYearEntry(static_cast<std::int16_t>(year));
   }
-  int n = DaysIntoYear(day, year) - new_year_offset_;
+  int n = into_year - new_year_offset_;
 
   // Walk the months; a leap month takes a position of its own. The table
   // never lets the walk pass the thirteenth position, the bound only keeps a
   // damaged entry from reading past the flags.
+  const auto month_length = [this](int position) { return 29 + ((month_flags_ >> (12 - position)) & 1); };
   int k = 0;
-  while (k < 12 && n > 28 + month_is_long_[static_cast<std::size_t>(k)]) {
-    n -= 29 + month_is_long_[static_cast<std::size_t>(k)];
+  while (k < 12 && n >= month_length(k)) {
+    n -= month_length(k);
     ++k;
   }
-  if (n > 28 + month_is_long_[static_cast<std::size_t>(k)]) {
-    RaiseOutOfRange("农历年 " + std::to_string(year) + " 的月份表不完整");
-  }
+  if (n >= month_length(k)) RaiseOutOfRange("农历年 " + std::to_string(year) + " 的月份表不完整");
 
   const auto name = [&](int index) { return month_names_[static_cast<std::size_t>(index)]; };
   if (!has_leap_month_ || k < leap_month_) {

@@ -68,8 +68,9 @@ class LunarEngine {
   std::array<std::int32_t, 202> lunar_years_{};  // lunar years 1899..2100
   std::array<std::string, 12> leap_month_names_{};  // "闰" + month name
 
-  // The year decoded last.
-  std::array<std::int16_t, 13> month_is_long_{};
+  // The year decoded last. Month flags as in the table entry: bit 12 is the
+  // first month, bit 0 the thirteenth; a set bit is a 30-day month.
+  std::uint16_t month_flags_ = 0;
   std::int16_t new_year_offset_ = 0;
   std::int16_t leap_month_ = 0;
   bool has_leap_month_ = false;

@@ -43,12 +43,12 @@ void LunarEngine::DecodeYearEntry(std::int16_t year) {
   has_leap_month_ = bits >= (1u << 19);
   leap_month_ = static_cast<std::int16_t>(bits >> 19);
   new_year_offset_ = static_cast<std::int16_t>(has_leap_month_ ? (bits >> 13) & 0x3F : bits >> 13);
-  for (int i = 0; i < 13; ++i) month_is_long_[i] = static_cast<std::int16_t>((bits >> (12 - i)) & 1);
+  month_flags_ = static_cast<std::uint16_t>(bits & 0x1FFF);
 }
 
 std::int16_t LunarEngine::MonthIsLong(int position) const {
   if (position < 0 || position > 12) RaiseOutOfRange("月序 " + std::to_string(position));
-  return month_is_long_[static_cast<std::size_t>(position)];
+  return static_cast<std::int16_t>((month_flags_ >> (12 - position)) & 1);
 }
 
 std::int16_t LunarEngine::LunarNewYearOffset(std::int16_t year) {
