@@ -20,6 +20,12 @@ void DateEntered(EventCall& c) { OnDateEntered(c.ea, c.uf, c.platform, c.event);
 void OptionChosen(EventCall& c) { StoreOption(c.ea, c.event); }
 void OpenHelp(EventCall& c) { OpenHelpDocument(c.ea, c.platform); }  // the dialog stays untouched
 
+struct EventRoute {
+  std::string_view event;
+  EventHandler handler;
+};
+
+// Compared in this order; the first match runs.
 constexpr std::array<EventRoute, 15> kRoutes{{
     {"cmdDoXL", BuildSchoolCalendar},
     {"cmdDoRL", BuildCalendar},
@@ -40,9 +46,7 @@ constexpr std::array<EventRoute, 15> kRoutes{{
 
 }  // namespace
 
-std::span<const EventRoute> EventRoutes() { return kRoutes; }
-
-auto FindHandler(std::string_view event) -> void (*)(EventCall&) {
+EventHandler FindHandler(std::string_view event) {
   for (const EventRoute& route : kRoutes)
     if (route.event == event) return route.handler;
   return nullptr;

@@ -1,7 +1,6 @@
 #pragma once
 // Which handler each dialog event runs. Event names are matched exactly,
 // letter case and blanks included; a name that is not listed runs nothing.
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,15 +19,9 @@ struct EventCall {
   const std::string& event;
 };
 
-struct EventRoute {
-  std::string_view event;
-  void (*handler)(EventCall& call);
-};
+using EventHandler = void (*)(EventCall& call);
 
-// Every route, in the order the names are compared.
-std::span<const EventRoute> EventRoutes();
-
-// The handler of the first route named exactly `event`, or nullptr.
-auto FindHandler(std::string_view event) -> void (*)(EventCall&);
+// The handler of the first event named exactly `event`, or nullptr.
+EventHandler FindHandler(std::string_view event);
 
 }  // namespace tavo::bridge
