@@ -8,3 +8,6 @@ class App;
 
 // `tavo day DATE` and `tavo days FROM TO`: lunar date, solar term and notes.
 void RegisterDayCommands(CLI::App& app, int& exit_code);
+// `tavo init`, `tavo school`, `tavo calendar`, `tavo settings`: the dialog's
+// events over a host workbook file.
+void RegisterBuildCommands(CLI::App& app, int& exit_code);

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
 
   int exit_code = tavo::cli::kExitOk;
   RegisterDayCommands(app, exit_code);
+  RegisterBuildCommands(app, exit_code);
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,52 @@
+#include "cli/workbook_session.h"
+
+#include <filesystem>
+
+#include "workbook/embedded_host.h"
+#include "workbook/xlsx/host_workbook.h"
+
+namespace tavo::cli {
+
+WorkbookSession::WorkbookSession(const std::string& path, host::Platform& platform)
+    : platform_(platform), component_(platform_) {
+  if (path.empty()) {
+    model_ = std::make_shared<workbook::WorkbookModel>(xlsx::MakeHostWorkbook());
+    model_->path = std::filesystem::current_path().string();
+  } else {
+    auto loaded = xlsx::LoadXlsx(path);
+    model_ = std::make_shared<workbook::WorkbookModel>(std::move(loaded.model));
+    original_ = std::move(loaded.original);
+  }
+  application_ = workbook::OpenEmbeddedApplication(model_);
+}
+
+WorkbookSession::~WorkbookSession() = default;
+
+void WorkbookSession::Fire(const std::string& event) { component_.MyFun(*application_, dialog_, event); }
+
+void WorkbookSession::EnterDate(const std::string& box, const std::string& text) {
+  dialog_.SetControlValue(box, host::Variant(text));
+  Fire(box);
+}
+
+void WorkbookSession::Save(const std::string& path) const {
+  xlsx::SaveXlsx(*model_, original_.get(), path);
+}
+
+void WorkbookSession::SaveSingleSheet(const std::string& sheet_name, const std::string& path) const {
+  workbook::WorkbookModel printed;
+  printed.palette = model_->palette;
+  printed.palette_modified = true;
+  printed.column_count = model_->column_count;
+  for (const auto& sheet : model_->sheets) {
+    if (sheet.name != sheet_name) continue;
+    workbook::Worksheet copy = sheet;
+    copy.id = printed.NewSheetId();
+    copy.source_part.clear();
+    copy.modified = true;
+    printed.sheets.push_back(std::move(copy));
+  }
+  xlsx::SaveXlsx(printed, nullptr, path);
+}
+
+}  // namespace tavo::cli
