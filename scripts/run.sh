@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the main job.
+# Installs what is missing, builds, and makes the sample: a school calendar
+# workbook out/校历.xlsx and its printout out/校历.pdf, from the built-in host
+# workbook.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-TAVO_WITH_PDF=0 scripts/setup.sh
+scripts/setup.sh
 scripts/build.sh build
 mkdir -p out
-./build/tavo days 2024-09-01 2025-01-31 > out/days.tsv
-echo "wrote out/days.tsv"
+./build/tavo school -o out/校历.xlsx --pdf out/校历.pdf
+echo "The sample school calendar: $(pwd)/out/校历.xlsx and $(pwd)/out/校历.pdf"
