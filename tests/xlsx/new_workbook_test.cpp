@@ -99,7 +99,8 @@ TEST(NewWorkbook, FitToPageReadsBackAsFitToPage) {
   workbook::WorkbookModel model = HostModel();
   AddGeneratedSheet(model, "日历表").page_setup.fit_to_page = true;
   SaveXlsx(model, nullptr, file);
-  const workbook::PageSetup& page = LoadXlsx(file).model.sheets[0].page_setup;
+  LoadedWorkbook loaded = LoadXlsx(file);
+  const workbook::PageSetup& page = loaded.model.sheets[0].page_setup;
   EXPECT_TRUE(page.fit_to_page);
   EXPECT_EQ(page.fit_wide, 1);
   EXPECT_EQ(page.fit_tall, 1);
