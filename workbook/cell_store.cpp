@@ -95,13 +95,53 @@ const std::vector<std::int32_t>& CellStore::ValueRowsOfColumn(std::int32_t colum
   return col_values_[column];
 }
 
+namespace {
+
+// Index maintenance for structural edits, so that they cost O(entries moved)
+// instead of a full rebuild.
+void EraseLines(std::vector<std::vector<std::int32_t>>& index, std::int32_t first,
+                std::int32_t count) {
+  if (first >= static_cast<std::int32_t>(index.size())) return;
+  auto end = index.begin() + std::min<std::int64_t>(index.size(), std::int64_t{first} + count);
+  index.erase(index.begin() + first, end);
+}
+
+void OpenLines(std::vector<std::vector<std::int32_t>>& index, std::int32_t first,
+               std::int32_t count, std::int32_t limit) {
+  if (first < static_cast<std::int32_t>(index.size())) index.insert(index.begin() + first, count, {});
+  if (static_cast<std::int32_t>(index.size()) > limit + 1) index.resize(limit + 1);
+}
+
+// In every entry list: positions in [first, first+count) go, later ones move down.
+void ErasePositions(std::vector<std::vector<std::int32_t>>& index, std::int32_t first,
+                    std::int32_t count) {
+  for (auto& v : index) {
+    auto begin = std::lower_bound(v.begin(), v.end(), first);
+    auto end = std::lower_bound(begin, v.end(), first + count);
+    for (auto it = v.erase(begin, end); it != v.end(); ++it) *it -= count;
+  }
+}
+
+// In every entry list: positions from `first` on move up; past `limit` they go.
+void OpenPositions(std::vector<std::vector<std::int32_t>>& index, std::int32_t first,
+                   std::int32_t count, std::int32_t limit) {
+  for (auto& v : index) {
+    auto it = std::lower_bound(v.begin(), v.end(), first);
+    for (auto shift = it; shift != v.end(); ++shift) *shift += count;
+    v.erase(std::lower_bound(it, v.end(), limit + 1), v.end());
+  }
+}
+
+}  // namespace
+
 void CellStore::DeleteRows(std::int32_t first, std::int32_t count) {
   if (first >= RowLimit() || count <= 0) return;
   auto begin = rows_.begin() + first;
   auto end = rows_.begin() + std::min<std::int64_t>(RowLimit(), std::int64_t{first} + count);
   for (auto it = begin; it != end; ++it) count_ -= it->size();
   rows_.erase(begin, end);
-  RebuildIndexes();
+  EraseLines(row_values_, first, count);
+  ErasePositions(col_values_, first, count);
 }
 
 void CellStore::DeleteColumns(std::int32_t first, std::int32_t count) {
@@ -112,7 +152,8 @@ void CellStore::DeleteColumns(std::int32_t first, std::int32_t count) {
     count_ -= end - begin;
     for (auto it = cells.erase(begin, end); it != cells.end(); ++it) it->column -= count;
   }
-  RebuildIndexes();
+  EraseLines(col_values_, first, count);
+  ErasePositions(row_values_, first, count);
 }
 
 void CellStore::InsertRows(std::int32_t first, std::int32_t count,
@@ -122,8 +163,9 @@ void CellStore::InsertRows(std::int32_t first, std::int32_t count,
     for (auto it = rows_.begin() + kMaxRows + 1; it != rows_.end(); ++it) count_ -= it->size();
     rows_.resize(kMaxRows + 1);
   }
+  OpenLines(row_values_, first, count, kMaxRows);
+  OpenPositions(col_values_, first, count, kMaxRows);
   for (const auto& [row, cell] : inserted) Put(row, cell);
-  RebuildIndexes();
 }
 
 void CellStore::InsertColumns(std::int32_t first, std::int32_t count, std::int32_t column_limit,
@@ -135,18 +177,27 @@ void CellStore::InsertColumns(std::int32_t first, std::int32_t count, std::int32
     count_ -= cells.end() - past;
     cells.erase(past, cells.end());
   }
+  OpenLines(col_values_, first, count, column_limit);
+  OpenPositions(row_values_, first, count, column_limit);
   for (const auto& [row, cell] : inserted) Put(row, cell);
-  RebuildIndexes();
 }
 
 void CellStore::Put(std::int32_t row, const Cell& cell) {
   auto& cells = MutableRow(row);
   auto it = std::lower_bound(cells.begin(), cells.end(), cell.column, ColumnLess);
   if (it != cells.end() && it->column == cell.column) {
+    if (!it->value.IsEmpty()) {
+      RemoveIndex(row_values_, row, cell.column);
+      RemoveIndex(col_values_, cell.column, row);
+    }
     *it = cell;
   } else {
     cells.insert(it, cell);
     ++count_;
+  }
+  if (!cell.value.IsEmpty()) {
+    AddIndex(row_values_, row, cell.column);
+    AddIndex(col_values_, cell.column, row);
   }
 }
 
@@ -155,20 +206,6 @@ std::int32_t CellStore::MaxColumn() const {
   for (const auto& cells : rows_)
     if (!cells.empty()) max = std::max(max, cells.back().column);
   return max;
-}
-
-void CellStore::RebuildIndexes() {
-  row_values_.assign(rows_.size(), {});
-  col_values_.clear();
-  for (std::int32_t row = 0; row < RowLimit(); ++row) {
-    for (const Cell& cell : rows_[row]) {
-      if (cell.value.IsEmpty()) continue;
-      row_values_[row].push_back(cell.column);  // ascending: rows_ is sorted
-      if (cell.column >= static_cast<std::int32_t>(col_values_.size()))
-        col_values_.resize(cell.column + 1);
-      col_values_[cell.column].push_back(row);  // ascending: rows visited in order
-    }
-  }
 }
 
 void CellStore::AddIndex(std::vector<std::vector<std::int32_t>>& index, std::int32_t key,

@@ -127,8 +127,7 @@ class CellStore {
   std::int32_t MaxColumn() const;
 
  private:
-  void Put(std::int32_t row, const Cell& cell);  // indexes are rebuilt by the caller
-  void RebuildIndexes();
+  void Put(std::int32_t row, const Cell& cell);  // stores or replaces, keeping the indexes
   static void AddIndex(std::vector<std::vector<std::int32_t>>& index, std::int32_t key,
                        std::int32_t value);
   static void RemoveIndex(std::vector<std::vector<std::int32_t>>& index, std::int32_t key,
@@ -174,7 +173,7 @@ struct TextBoxShape {
   bool italic = false;
   double left = 0, top = 0;  // points from the sheet's top-left corner
   int preset = 0;            // the text-effect preset asked for
-  int placement = 2;         // 1 move and size, 2 move only, 3 free floating
+  int placement = 1;         // 1 move and size (the default), 2 move only, 3 free floating
   bool fill_visible = true;
   bool fill_solid = false;
   int fill_scheme_color = 0;  // scheme colour n = palette entry n - 7; 0 unset

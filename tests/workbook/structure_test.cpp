@@ -139,3 +139,54 @@ TEST_F(WorkbookTest, ClearContentsKeepsFormatsAndMerges) {
 
 }  // namespace
 }  // namespace tavo::workbook::testing
+
+namespace tavo::workbook::testing {
+namespace {
+
+// After any structural edit the occupancy indexes must agree with the cells.
+void ExpectIndexesMatchCells(const Worksheet& sheet, int rows, int columns) {
+  for (int r = 1; r <= rows; ++r)
+    for (int c = 1; c <= columns; ++c) {
+      const workbook::Cell* cell = sheet.cells.Find(r, c);
+      bool has = cell && !cell->value.IsEmpty();
+      ASSERT_EQ(sheet.cells.AnyValueInRow(r, c, c), has) << r << "," << c;
+      ASSERT_EQ(sheet.cells.AnyValueInColumn(c, r, r), has) << r << "," << c;
+    }
+}
+
+struct StructuralEdit {
+  const char* name;
+  std::function<void(host::Sheet&)> edit;
+};
+
+class IndexesAfter : public WorkbookTest, public ::testing::WithParamInterface<StructuralEdit> {};
+
+TEST_P(IndexesAfter, AgreeWithTheCells) {
+  for (int r = 1; r <= 12; ++r)
+    for (int c = 1; c <= 8; ++c)
+      if ((r * 3 + c) % 4 != 0) Put(r, c, r * 100 + c);
+  GetParam().edit(*sheet);
+  ExpectIndexesMatchCells(Model(), 14, 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, IndexesAfter,
+    ::testing::Values(
+        StructuralEdit{"delete_row", [](host::Sheet& s) { s.Rows(3)->Delete(); }},
+        StructuralEdit{"delete_column", [](host::Sheet& s) { s.Columns(2)->Delete(); }},
+        StructuralEdit{"insert_blank_row", [](host::Sheet& s) { s.Rows(4)->Insert(); }},
+        StructuralEdit{"insert_copied_row",
+                       [](host::Sheet& s) {
+                         s.Rows(6)->Copy();
+                         s.Rows(2)->Insert();
+                       }},
+        StructuralEdit{"insert_copied_column",
+                       [](host::Sheet& s) {
+                         s.Columns(5)->Copy();
+                         s.Columns(2)->Insert();
+                       }},
+        StructuralEdit{"clear_block", [](host::Sheet& s) { s.Columns("C:D")->ClearContents(); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tavo::workbook::testing
