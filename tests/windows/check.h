@@ -18,6 +18,8 @@ struct TestCase {
 };
 
 std::vector<TestCase>& Registry();
+// The program's arguments after its name.
+const std::vector<std::string>& Arguments();
 void Fail(const char* file, int line, const std::string& message);
 
 struct Registrar {

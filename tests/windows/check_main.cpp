@@ -8,7 +8,10 @@
 namespace tavo::wintest {
 namespace {
 int g_failures = 0;
+std::vector<std::string> g_arguments;
 }
+
+const std::vector<std::string>& Arguments() { return g_arguments; }
 
 std::vector<TestCase>& Registry() {
   static std::vector<TestCase> tests;
@@ -24,8 +27,9 @@ void Fail(const char* file, int line, const std::string& message) {
 
 // Every test runs on this thread, in a single-threaded apartment like the
 // host's user-interface thread.
-int main() {
+int main(int argc, char** argv) {
   using namespace tavo::wintest;
+  for (int i = 1; i < argc; ++i) g_arguments.push_back(argv[i]);
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   int passed = 0, failed = 0;
   for (const TestCase& test : Registry()) {

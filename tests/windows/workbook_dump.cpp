@@ -7,11 +7,26 @@ namespace {
 
 using namespace workbook;
 
+// Line feeds inside texts are written as \n so each fact stays one line.
+std::string OneLine(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::string Value(const host::Variant& v) {
   if (v.IsEmpty()) return "empty";
   if (v.IsBool()) return v.Bool() ? "bool True" : "bool False";
   if (v.IsNumber()) return "number " + host::NumberToText(v.Number());
-  return "text " + v.Text();
+  return "text " + OneLine(v.Text());
 }
 
 std::string Format(const CellFormat& f) {
@@ -44,7 +59,7 @@ void DumpSheet(const Worksheet& s, const WorkbookModel& model, std::vector<std::
   }
   for (const TextBoxShape& t : s.shapes) {
     std::ostringstream out;
-    out << "shape " << t.id << " '" << t.text << "' " << t.font_name << " " << host::NumberToText(t.font_size)
+    out << "shape " << t.id << " '" << OneLine(t.text) << "' " << t.font_name << " " << host::NumberToText(t.font_size)
         << " bold " << t.bold << " italic " << t.italic << " at " << host::NumberToText(t.left) << ","
         << host::NumberToText(t.top) << " preset " << t.preset << " placement " << t.placement << " fill "
         << t.fill_visible << t.fill_solid << " scheme " << t.fill_scheme_color << " transparency "
@@ -57,7 +72,7 @@ void DumpSheet(const Worksheet& s, const WorkbookModel& model, std::vector<std::
        << host::NumberToText(p.left_margin) << " " << host::NumberToText(p.right_margin) << " "
        << host::NumberToText(p.header_margin) << " " << host::NumberToText(p.footer_margin) << " orientation "
        << p.orientation << " paper " << p.paper_size << " fit " << p.fit_to_page << " zoom " << p.zoom << " "
-       << p.fit_wide << "x" << p.fit_tall << " footer '" << p.center_footer << "' centred "
+       << p.fit_wide << "x" << p.fit_tall << " footer '" << OneLine(p.center_footer) << "' centred "
        << p.center_horizontally << " titles '" << p.print_title_rows << "'";
   add(page.str());
   const WindowState& w = s.window;

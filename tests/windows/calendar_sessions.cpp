@@ -1,0 +1,77 @@
+#include "calendar_sessions.h"
+
+#include <chrono>
+#include <memory>
+
+#include "bridge/myxl.h"
+#include "workbook/embedded_host.h"
+#include "workbook/memory_dialog.h"
+#include "workbook/xlsx/host_workbook.h"
+#include "workbook_dump.h"
+
+namespace tavo::wintest {
+namespace {
+
+using namespace std::chrono;
+
+// Boxes recorded instead of shown, described as the hook describes real ones.
+class RecordingPlatform : public host::Platform {
+ public:
+  int MessageBox(const std::string& text, const std::string& title, int style) override {
+    const char* icon = style == host::kStyleCritical ? "stop" : style == host::kStyleWarning ? "warning" : "?";
+    boxes.push_back({title, text, icon});
+    return 1;  // OK
+  }
+  void Beep(int, int) override {}
+  void AdjustDialogWindow(const std::string&) override {}
+  char PathSeparator() override { return '\\'; }
+  void OpenInWordProcessor(const std::string&) override {}
+  std::vector<Box> boxes;
+};
+
+std::vector<Step> Build(const std::string& start, const std::string& end, bool monday, bool colour, bool vertical,
+                        int style, const std::string& command) {
+  std::vector<Step> steps{{"", {}, "Initialize"}, {"txtBDate", start, "txtBDate"}, {"txtEDate", end, "txtEDate"}};
+  auto option = [&](const char* on, const char* off) {
+    steps.push_back({off, false, ""});
+    steps.push_back({on, true, on});
+  };
+  monday ? option("optYi", "optRi") : option("optRi", "optYi");
+  colour ? option("optYu", "optWu") : option("optWu", "optYu");
+  vertical ? option("optShu", "optHng") : option("optHng", "optShu");
+  style == 1 ? option("optYS1", "optYS2") : option("optYS2", "optYS1");
+  steps.push_back({"", {}, command});
+  return steps;
+}
+
+}  // namespace
+
+std::vector<Session> CalendarSessions() {
+  return {
+      {"school_vertical_style1", Build("2024-9-1", "2025-1-31", true, true, true, 1, "cmdDoXL")},
+      {"school_vertical_style2", Build("2024-9-1", "2025-1-31", false, false, true, 2, "cmdDoXL")},
+      {"school_horizontal_style1", Build("2025-3-1", "2025-7-31", true, false, false, 1, "cmdDoXL")},
+      {"school_horizontal_style2", Build("2025-3-1", "2025-7-31", false, true, false, 2, "cmdDoXL")},
+      {"calendar_vertical_style1", Build("2025-1-1", "2025-12-31", true, true, true, 1, "cmdDoRL")},
+      {"calendar_vertical_style2", Build("2025-1-1", "2025-12-31", false, false, true, 2, "cmdDoRL")},
+      {"calendar_horizontal_style1", Build("2025-1-1", "2025-12-31", false, true, false, 1, "cmdDoRL")},
+      {"calendar_horizontal_style2", Build("2025-1-1", "2025-12-31", true, false, false, 2, "cmdDoRL")},
+      {"rejected_dates", Build("2025-3-1", "2024-3-1", true, true, true, 1, "cmdDoXL")},
+      {"info_sheet_and_bad_date", {{"", {}, "cmdEdit"}, {"txtBDate", "not a date", "txtBDate"}, {"", {}, "cmdDoRL"}}},
+  };
+}
+
+Outcome BuildDirectly(const std::vector<Step>& steps) {
+  auto model = std::make_shared<workbook::WorkbookModel>(xlsx::MakeHostWorkbook(Date{year{2024}, August, day{20}}));
+  auto application = workbook::OpenEmbeddedApplication(model);
+  workbook::MemoryDialog dialog(kDialogCaption);
+  RecordingPlatform platform;
+  bridge::Myxl component(platform);
+  for (const Step& step : steps) {
+    if (!step.control.empty()) dialog.SetControlValue(step.control, step.value);
+    if (!step.event.empty()) component.MyFun(*application, dialog, step.event);
+  }
+  return {DumpWorkbook(*model), platform.boxes};
+}
+
+}  // namespace tavo::wintest
