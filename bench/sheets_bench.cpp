@@ -74,8 +74,16 @@ void BuildTwentyYears(benchmark::State& state) {
 }
 
 BENCHMARK_TEMPLATE(BuildTwentyYears, true)
-    ->Name("SchoolCalendar/20y")->ArgName("direction")->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
+    ->Name("SchoolCalendar/20y")
+    ->ArgName("direction")
+    ->Arg(1)
+    ->Arg(3)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BuildTwentyYears, false)
-    ->Name("Calendar/20y")->ArgName("direction")->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
+    ->Name("Calendar/20y")
+    ->ArgName("direction")
+    ->Arg(1)
+    ->Arg(3)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -89,8 +89,8 @@ void RunBuild(const SheetKind& kind, lunar::LunarEngine& engine, host::Applicati
   const std::optional<DateRange> range = CheckDates(kind, uf, platform);
   if (!range) return;
   // Months the range touches, both ends included.
-  const int month_count = (YearOf(range->end) - YearOf(range->start)) * 12 +
-                          MonthOf(range->end) - MonthOf(range->start) + 1;
+  const int month_count = (YearOf(range->end) - YearOf(range->start)) * 12 + MonthOf(range->end) -
+                          MonthOf(range->start) + 1;
 
   auto workbook = ea.ThisWorkbook();
   auto worksheets = workbook->Worksheets();

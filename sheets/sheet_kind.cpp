@@ -2,8 +2,8 @@
 
 namespace tavo::sheets {
 
-const std::array<const char*, 7> kLongWeekdayNames = {
-    "星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
+const std::array<const char*, 7> kLongWeekdayNames = {"星期一", "星期二", "星期三", "星期四",
+                                                      "星期五", "星期六", "星期日"};
 
 namespace {
 const std::array<const char*, 7> kShortWeekdayNames = {"一", "二", "三", "四", "五", "六", "日"};

@@ -57,7 +57,7 @@ struct SheetKind {
   double watermark_top_offset;
 
   // --- title row and what goes under the grid ---
-  int title_region_row;      // the title spans CurrentRegion of Cells(this, 2)
+  int title_region_row;       // the title spans CurrentRegion of Cells(this, 2)
   bool info_row_and_remarks;  // from "信息表": title D3, info row C3, remarks B3..
 };
 

@@ -27,15 +27,17 @@ std::pair<int, int> DateCell(Date start, Date day, const Options& o) {
 }
 
 Options Layout(int direction, int week_start = 1, int color_mode = 1) {
-  return {.week_start = week_start, .color_mode = color_mode, .direction = direction,
+  return {.week_start = week_start,
+          .color_mode = color_mode,
+          .direction = direction,
           .style = direction == 1 ? 1 : 2};
 }
 
 struct FirstDateCase {
   int direction, week_start;
-  int row, column;            // the date 3.13
+  int row, column;              // the date 3.13
   int empty_row, empty_column;  // a day position before it
-  int name_row, name_column;  // header of the first day position
+  int name_row, name_column;    // header of the first day position
   const char* school_name;
   const char* calendar_name;
 };
@@ -156,7 +158,8 @@ TEST_F(SheetBuildTest, LaterNotesWinAndSetTheFont) {
           Build(kind, c.date, c.date, o);
           const auto [row, column] = DateCell(*ParseDate(c.date), *ParseDate(c.date), o);
           auto note = Sheet(SheetName(kind))->Cells(row + 1, column);
-          EXPECT_EQ(note->Value().ToText(), kind == Kind::kSchool ? c.school_note : c.calendar_note);
+          EXPECT_EQ(note->Value().ToText(),
+                    kind == Kind::kSchool ? c.school_note : c.calendar_note);
           EXPECT_EQ(note->Font()->Bold(), direction == 1 ? c.bold_vertical : c.bold_horizontal);
           EXPECT_EQ(note->Font()->ColorIndex(), color_mode == 1 ? c.colour : 0);
           const int size_index = (kind == Kind::kSchool ? 0 : 2) + (direction == 1 ? 0 : 1);

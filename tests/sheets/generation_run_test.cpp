@@ -60,15 +60,6 @@ TEST_P(DateChecks, FirstFailingCheckIsShownAndNothingChanges) {
 
 INSTANTIATE_TEST_SUITE_P(Builders, DateChecks, ::testing::ValuesIn(kDateChecks));
 
-// A text date left by an earlier build stays untouched by a refused one.
-TEST_F(SheetBuildTest, RefusedRebuildKeepsTheOldSheet) {
-  Build(Kind::kSchool, "2024-3-13", "2024-3-20", {});
-  SetDates("2024-3-13", "2024-3-1");
-  Build(Kind::kSchool);
-  EXPECT_EQ(Text(Kind::kSchool, 3, 5), "3.13");
-  EXPECT_EQ(platform.boxes.size(), 1u);
-}
-
 struct FrameCase {
   Kind kind;
   Options options;
@@ -108,14 +99,6 @@ TEST_P(Frame, RebuildReplacesTheSheetFreezesTheHeaderAndRecordsTheKey) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Builders, Frame, ::testing::ValuesIn(kFrames));
-
-TEST_F(SheetBuildTest, BothSheetsLiveSideBySide) {
-  Build(Kind::kSchool, "2024-3-13", "2024-3-20", {});
-  Build(Kind::kCalendar, "2024-3-13", "2024-3-20", {});
-  Build(Kind::kSchool);
-  EXPECT_EQ(model->sheets.size(), 4u);
-  EXPECT_EQ(Text(Kind::kCalendar, 1, 2), "日历[2024.3～2024.3]");
-}
 
 // The longest range allowed, Monday first: 2000-01-01 is a Saturday, so 1097
 // weeks, the last ending with Thursday 2020-12-31 in column F.

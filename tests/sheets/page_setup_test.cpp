@@ -18,9 +18,9 @@ struct Combination {
 };
 const Combination kCombinations[] = {{1, 1, 2}, {2, 1, 3}, {1, 3, 4}, {2, 3, 5}};
 
-const PageSetupMember kKept[] = {PageSetupMember::TopMargin,   PageSetupMember::BottomMargin,
+const PageSetupMember kKept[] = {PageSetupMember::TopMargin,    PageSetupMember::BottomMargin,
                                  PageSetupMember::FooterMargin, PageSetupMember::Orientation,
-                                 PageSetupMember::PaperSize,   PageSetupMember::Zoom};
+                                 PageSetupMember::PaperSize,    PageSetupMember::Zoom};
 
 std::vector<host::Variant> Expected(const TableRow& t) {
   return {t.top, t.bottom, t.footer, t.orientation, t.paper, t.zoom};
@@ -37,7 +37,8 @@ class PageSetupTest : public SheetBuildTest {
   std::vector<host::Variant> TableRowOf(int key, bool school) {
     auto dtb = Sheet("DTB");
     std::vector<host::Variant> values;
-    for (int i = 0; i < 6; ++i) values.push_back(dtb->Cells(key, FirstTableColumn(school) + i)->Value());
+    for (int i = 0; i < 6; ++i)
+      values.push_back(dtb->Cells(key, FirstTableColumn(school) + i)->Value());
     return values;
   }
   void ChangeByHand(Kind kind) {
@@ -61,9 +62,9 @@ TEST_F(PageSetupTest, HandMadeSetupSurvivesARebuildWithTheSameKey) {
       ChangeByHand(kind);
       const auto other_block = TableRowOf(c.key, !school);
       Build(kind);
-      const std::vector<host::Variant> hand_made = {99.0, TableValues(c.key, school).bottom,
-                                                    TableValues(c.key, school).footer, 2,
-                                                    TableValues(c.key, school).paper, 60};
+      const std::vector<host::Variant> hand_made = {
+          99.0, TableValues(c.key, school).bottom, TableValues(c.key, school).footer,
+          2,    TableValues(c.key, school).paper,  60};
       EXPECT_EQ(TableRowOf(c.key, school), hand_made);
       EXPECT_EQ(TableRowOf(c.key, !school), other_block);
       EXPECT_EQ(Kept(kind), hand_made);
@@ -109,7 +110,7 @@ TEST_F(PageSetupTest, FixedPartIsSetAtEveryBuild) {
 
 TEST_F(PageSetupTest, RefusedTableValueIsSkippedAndTheRestApplied) {
   Sheet("DTB")->Cells(2, 14)->SetValue("横向");  // orientation of key 2, school block
-  Sheet("DTB")->Cells(2, 15)->SetValue(-3);       // no such paper size
+  Sheet("DTB")->Cells(2, 15)->SetValue(-3);      // no such paper size
   Build(Kind::kSchool, "2024-3-13", "2024-3-31", {});
   const auto kept = Kept(Kind::kSchool);
   EXPECT_EQ(kept[0], host::Variant(TableValues(2, true).top));
@@ -122,7 +123,8 @@ TEST_F(PageSetupTest, RefusedTableValueIsSkippedAndTheRestApplied) {
 // Options outside the stored values give keys outside rows 2..5; the
 // table's heading row and the rows under it are left alone.
 TEST_F(PageSetupTest, KeysOutsideTheTableTouchNoRow) {
-  for (const Options& o : {Options{.direction = 1, .style = 0}, Options{.direction = 3, .style = 4}}) {
+  for (const Options& o :
+       {Options{.direction = 1, .style = 0}, Options{.direction = 3, .style = 4}}) {
     const int key = o.direction + o.style;
     SCOPED_TRACE(key);
     Build(Kind::kSchool, "2024-3-13", "2024-3-31", o);

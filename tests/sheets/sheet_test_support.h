@@ -50,8 +50,12 @@ struct TableRow {
 };
 inline TableRow TableValues(int key, bool school) {
   const int b = school ? 0 : 20;
-  return {.top = 30.0 + key + b, .bottom = 40.0 + key + b, .footer = 10.0 + key + b,
-          .orientation = key % 2 + 1, .paper = key + (school ? 0 : 4), .zoom = 50 + 10 * key + b};
+  return {.top = 30.0 + key + b,
+          .bottom = 40.0 + key + b,
+          .footer = 10.0 + key + b,
+          .orientation = key % 2 + 1,
+          .paper = key + (school ? 0 : 4),
+          .zoom = 50 + 10 * key + b};
 }
 inline int FirstTableColumn(bool school) { return school ? 11 : 21; }
 
