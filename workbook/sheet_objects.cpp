@@ -32,7 +32,8 @@ class EmbeddedSheet : public host::Sheet {
   std::unique_ptr<host::CellRange> Range(host::CellRange& first, host::CellRange& last) override {
     const RangeRef* a = RangeRefOf(first);
     const RangeRef* b = RangeRefOf(last);
-    if (!a || !b) RaiseInvalidArgument("区域不属于这个工作簿");
+    if (!a || !b || a->model != model_ || b->model != model_)
+      RaiseInvalidArgument("区域不属于这个工作簿");
     if (a->sheet_id != id_ || b->sheet_id != id_) RaiseInvalidArgument("区域的单元格不在这张工作表上");
     Area area{std::min(a->area.top, b->area.top), std::min(a->area.left, b->area.left),
               std::max(a->area.bottom, b->area.bottom), std::max(a->area.right, b->area.right)};

@@ -228,3 +228,26 @@ TEST(MemoryDialog, KeepsValuesByNameAndCaption) {
 
 }  // namespace
 }  // namespace tavo::workbook::testing
+
+namespace tavo::workbook::testing {
+namespace {
+
+TEST_F(WorkbookTest, RangeOfCellsOfAnotherWorkbookIsRefused) {
+  auto other_model = NewWorkbookModel(3);
+  auto other_app = OpenEmbeddedApplication(other_model);
+  auto foreign = other_app->ActiveSheet()->Cells(2, 2);
+  auto own = sheet->Cells(1, 1);
+  EXPECT_EQ(ErrorNumberOf([&] { sheet->Range(*own, *foreign); }), kInvalidArgument);
+}
+
+TEST_F(WorkbookTest, ShapeOfAnInactiveSheetCannotBeSelected) {
+  auto shapes = sheet->Shapes();
+  auto shape = shapes->AddTextEffect(0, "1", "宋体", 80, 0, 0, 0, 0);
+  app->ThisWorkbook()->Worksheets()->Item("Sheet2")->Activate();
+  EXPECT_NE(ErrorNumberOf([&] { shape->Select(); }), 0);
+  EXPECT_NE(ErrorNumberOf([&] { shapes->AddTextEffect(50, "1", "宋体", 80, 0, 0, 0, 0); }), 0);
+  EXPECT_EQ(shapes->Count(), 1);
+}
+
+}  // namespace
+}  // namespace tavo::workbook::testing
