@@ -84,15 +84,15 @@ HRESULT MyxlObject::MyFun(IDispatch** EA, IDispatch** UF, BSTR* strFlag, VARIANT
   // host access and reports it in the error box, like any other failure.
   IDispatch* application = EA ? *EA : nullptr;
   IDispatch* dialog = UF ? *UF : nullptr;
-  std::string flag;
   try {
-    flag = Utf8FromBstr(strFlag ? *strFlag : nullptr);
+    DispatchApplication host(DispatchObject::Borrow(application));
+    DispatchDialog form(DispatchObject::Borrow(dialog));
+    component_.MyFun(host, form, Utf8FromBstr(strFlag ? *strFlag : nullptr));
   } catch (...) {
-    return S_OK;  // an unreadable event name names no handler
+    // Only running out of memory for the event name gets here (the component
+    // reports everything else itself); no exception may cross into the host.
+    return E_OUTOFMEMORY;
   }
-  DispatchApplication host(DispatchObject::Borrow(application));
-  DispatchDialog form(DispatchObject::Borrow(dialog));
-  component_.MyFun(host, form, flag);
   return S_OK;
 }
 
