@@ -107,10 +107,15 @@ std::vector<std::string> ReadReference(const std::string& name) {
 }
 
 void ExpectSameAsNative(const Session& session) {
+  auto started = steady_clock::now();
   std::vector<std::string> late = ReferenceLines(BuildThroughTheComponent(session.steps));
+  auto late_ms = duration_cast<milliseconds>(steady_clock::now() - started).count();
+  started = steady_clock::now();
   std::vector<std::string> direct = ReferenceLines(BuildDirectly(session.steps));
+  auto direct_ms = duration_cast<milliseconds>(steady_clock::now() - started).count();
   std::vector<std::string> native = ReadReference(session.name);
-  std::printf("  %s: %zu facts\n", session.name.c_str(), late.size());
+  std::printf("  %s: %zu facts; %lld ms by late binding, %lld ms direct\n", session.name.c_str(), late.size(),
+              static_cast<long long>(late_ms), static_cast<long long>(direct_ms));
   CHECK(!native.empty());  // the native reference must be there
   ExpectSameLines(late, native, "native");
   ExpectSameLines(late, direct, "direct");
