@@ -130,6 +130,18 @@ void ClearTabSelected(PackageEdit& edit, const ZipPackage* original, const std::
   if (changed && doc == &own) edit.Put(part, SaveXmlPart(own));
 }
 
+// The prefix the workbook part binds to the relationships namespace,
+// declaring "r" when it binds none.
+std::string RelPrefix(pugi::xml_node workbook) {
+  for (pugi::xml_attribute a : workbook.attributes()) {
+    if (std::strncmp(a.name(), "xmlns:", 6) == 0 && std::strcmp(a.value(), ns::kRel) == 0) {
+      return a.name() + 6;
+    }
+  }
+  workbook.append_attribute("xmlns:r") = ns::kRel;
+  return "r";
+}
+
 struct NewSheet {
   size_t model_index;
   std::string part;
@@ -256,7 +268,7 @@ void SaveXlsx(const WorkbookModel& model, const XlsxOriginal* original, const st
     node.append_attribute("name") = model.sheets[i].name.c_str();
     node.append_attribute("sheetId") = ++max_sheet_id;
     if (const char* state = StateOf(model.sheets[i].visible)) node.append_attribute("state") = state;
-    node.append_attribute("r:id") = rel_id.c_str();
+    node.append_attribute((RelPrefix(workbook.root()) + ":id").c_str()) = rel_id.c_str();
     added.push_back(std::move(sheet));
     workbook.changed = rels.changed = types.changed = true;
   }
