@@ -20,9 +20,17 @@ void ApplyFormat(Worksheet& sheet, const Area& area, Span span, Edit&& edit) {
   };
   sheet.modified = true;
   if (span == Span::kCells) {
-    for (std::int32_t row = area.top; row <= area.bottom; ++row)
-      for (std::int32_t column = area.left; column <= area.right; ++column)
-        touch(MaterializeFormat(sheet, row, column));
+    for (std::int32_t row = area.top; row <= area.bottom; ++row) {
+      // What a missing cell shows: the row's format, else the column's, else the sheet's.
+      auto row_format = sheet.row_formats.find(row);
+      auto initial = [&](std::int32_t column) -> const CellFormat& {
+        if (row_format != sheet.row_formats.end()) return row_format->second;
+        auto it = sheet.column_formats.find(column);
+        return it != sheet.column_formats.end() ? it->second : sheet.sheet_format;
+      };
+      Cell* run = sheet.cells.EnsureRun(row, area.left, area.right, initial);
+      for (std::int32_t i = 0; i < area.Columns(); ++i) touch(run[i].format);
+    }
     return;
   }
   if (span == Span::kSheet) {

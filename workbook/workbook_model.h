@@ -13,7 +13,9 @@
 // format of its row if the row has one, else of its column if the column has
 // one, else the sheet's format (EffectiveFormat). A cell created later copies
 // that format and from then on owns it.
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -94,6 +96,11 @@ class CellStore {
   CellFormat* FindFormat(std::int32_t row, std::int32_t column);
   // The format of the entry, creating the entry with `initial` when missing.
   CellFormat& FormatAt(std::int32_t row, std::int32_t column, const CellFormat& initial);
+  // Makes sure columns first..last of the row all have entries, creating the
+  // missing ones with initial(column); returns the first of these
+  // last-first+1 entries, which lie next to each other. Values are untouched.
+  template <typename Initial>
+  Cell* EnsureRun(std::int32_t row, std::int32_t first, std::int32_t last, Initial&& initial);
   // Stores a value as given (no host conversion). A new entry gets `initial`.
   void SetValue(std::int32_t row, std::int32_t column, host::Variant value, bool quote_prefix,
                 const CellFormat& initial);
@@ -138,6 +145,36 @@ class CellStore {
   std::vector<std::vector<std::int32_t>> col_values_;   // [column] -> rows with a value
   std::size_t count_ = 0;
 };
+
+template <typename Initial>
+Cell* CellStore::EnsureRun(std::int32_t row, std::int32_t first, std::int32_t last,
+                           Initial&& initial) {
+  auto& cells = MutableRow(row);
+  auto less = [](const Cell& cell, std::int32_t column) { return cell.column < column; };
+  auto begin = std::lower_bound(cells.begin(), cells.end(), first, less);
+  auto end = std::lower_bound(begin, cells.end(), last + 1, less);
+  const std::ptrdiff_t offset = begin - cells.begin();
+  const std::ptrdiff_t wanted = std::ptrdiff_t{last} - first + 1;
+  if (end - begin != wanted) {  // some are missing: rebuild the run in order
+    std::vector<Cell> run;
+    run.reserve(wanted);
+    auto next = begin;
+    for (std::int32_t column = first; column <= last; ++column) {
+      if (next != end && next->column == column) {
+        run.push_back(std::move(*next++));
+        continue;
+      }
+      Cell cell;
+      cell.column = column;
+      cell.format = initial(column);
+      run.push_back(std::move(cell));
+      ++count_;
+    }
+    auto at = cells.erase(begin, end);
+    cells.insert(at, std::make_move_iterator(run.begin()), std::make_move_iterator(run.end()));
+  }
+  return cells.data() + offset;
+}
 
 // Merged areas of a sheet, never overlapping, with a row-bucket index so
 // that finding the areas meeting a rectangle does not scan them all.
