@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libfmt-dev libzip-dev libpugixml-dev zip unzip
   python3 python3-openpyxl
+  clang libclang-rt-14-dev
 )
 if [[ "${TAVO_WITH_PDF:-1}" == 1 ]]; then
   packages+=(libreoffice-calc-nogui fonts-noto-cjk fonts-crosextra-carlito fontconfig)
