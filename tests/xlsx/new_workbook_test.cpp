@@ -153,7 +153,9 @@ assert len(colors) == 64 and colors[22] == "00DDDDDD", colors[22]
 print("ok")
 )PY";
   std::string output;
-  EXPECT_EQ(RunPython(script, output), 0) << output;
+  int status = RunPython(script, output);
+  if (output.find("No module named 'openpyxl'") != std::string::npos) GTEST_SKIP() << "python3-openpyxl is not installed";
+  EXPECT_EQ(status, 0) << output;
 }
 
 }  // namespace
