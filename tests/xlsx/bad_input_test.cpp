@@ -144,6 +144,9 @@ TEST(BadInput, UnwritableTargetsLeaveEverythingAsItWas) {
   ExpectError([&] { SaveXlsx(model, nullptr, dir.File("folder.xlsx")); }, kPathFileAccess, "folder",
               "output path is a folder");
   EXPECT_TRUE(fs::is_empty(dir.path() / "folder.xlsx"));
+  ExpectError([&] { SaveXlsx(workbook::WorkbookModel{}, nullptr, dir.File("empty.xlsx")); }, kBadFileFormat,
+              "without sheets", "no sheets");
+  EXPECT_FALSE(fs::exists(dir.path() / "empty.xlsx"));
   EXPECT_FALSE(fs::exists(dir.path() / "no-such-folder"));
 
   // A folder we may not write to. Root may write anywhere it has

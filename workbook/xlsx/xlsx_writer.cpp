@@ -18,6 +18,7 @@
 #include "workbook/xlsx/part_graph.h"
 #include "workbook/xlsx/sheet_writer.h"
 #include "workbook/xlsx/style_registry.h"
+#include "workbook/xlsx/xlsx_error.h"
 #include "workbook/xlsx/xlsx_original.h"
 #include "workbook/xlsx/xml_part.h"
 
@@ -152,6 +153,10 @@ struct NewSheet {
 
 void SaveXlsx(const WorkbookModel& model, const XlsxOriginal* original, const std::string& path) {
   CheckOutputPath(path);
+  // A workbook part without sheets is a file no host opens.
+  if (model.sheets.empty()) {
+    RaiseFileError(kBadFileFormat, "工作簿没有工作表，不能保存", "a workbook without sheets cannot be saved", path);
+  }
   const XlsxOriginal::Impl* impl = original ? &original->impl() : nullptr;
   const ZipPackage* package = impl ? impl->package.get() : nullptr;
   const std::string file = package ? package->label() : path;
