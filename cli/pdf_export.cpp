@@ -75,7 +75,9 @@ class ScratchDir {
   fs::path path_;
 };
 
-int RunWithTimeout(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+// Runs the command with its output going to `log`; returns its exit status.
+int RunWithTimeout(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                   const fs::path& log) {
   std::vector<char*> argv;
   for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
@@ -90,7 +92,8 @@ int RunWithTimeout(const std::vector<std::string>& args, const std::vector<std::
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
   pid_t pid = 0;
   int rc = posix_spawn(&pid, argv[0], &actions, &attr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
@@ -143,7 +146,7 @@ void ConvertXlsxToPdf(const fs::path& xlsx, const fs::path& pdf) {
                            "-env:UserInstallation=file://" + (scratch.path() / "profile").string(),
                            "--convert-to", "pdf", "--outdir", (scratch.path() / "out").string(),
                            input.string()},
-                          env);
+                          env, scratch.path() / "soffice.log");
   fs::path produced = scratch.path() / "out" / "sheet.pdf";
   if (rc != 0 || !fs::exists(produced) || fs::file_size(produced) == 0)
     Fail("LibreOffice 未能生成 PDF (LibreOffice did not produce a PDF)");
