@@ -9,7 +9,13 @@ int main(int argc, char** argv) {
   CLI::App app{
       "tavo：校历与日历表的农历引擎和工具 / tavo: the lunar calendar engine and tools of the school calendar",
       "tavo"};
-  app.footer("Example: tavo day 2013-02-09    tavo days 2013-02-01 2013-02-28");
+  app.footer(
+      "Examples:\n"
+      "  tavo init 学校.xlsx\n"
+      "  tavo school -w 学校.xlsx --start 2024-9-1 --end 2025-1-19 --pdf 校历.pdf\n"
+      "  tavo calendar -w 学校.xlsx --horizontal --style2\n"
+      "  tavo day 2013-02-09    tavo days 2013-02-01 2013-02-28\n"
+      "Each command has --help.");
   app.require_subcommand(1);
 
   int exit_code = tavo::cli::kExitOk;
