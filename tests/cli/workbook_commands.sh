@@ -52,6 +52,20 @@ expect_status 2 "missing DTB" "$tavo" school -w nodtb.xlsx
 grep -q "^错误: tavo：(9)" err.txt || fail "missing DTB message: $(cat err.txt)"
 cmp -s nodtb.xlsx nodtb-before.xlsx || fail "a failed build changed the workbook"
 
+# Text where DTB expects a number, and a workbook without 信息表: the error
+# box of the component, status 2, nothing written.
+$py - <<'PY'
+from openpyxl import load_workbook
+wb = load_workbook("host.xlsx"); wb["DTB"]["D2"] = "周一"; wb.save("textoption.xlsx")
+wb = load_workbook("host.xlsx"); del wb["信息表"]; wb.save("noinfo.xlsx")
+PY
+for bad in textoption.xlsx noinfo.xlsx; do
+  cp "$bad" "$bad.orig"
+  expect_status 2 "$bad" "$tavo" school -w "$bad"
+  grep -q "^错误: tavo：(" err.txt || fail "$bad message: $(cat err.txt)"
+  cmp -s "$bad" "$bad.orig" || fail "$bad was changed"
+done
+
 # Bad files: each one message, status 2, the file untouched.
 echo "not a zip" > notzip.xlsx
 head -c 2000 host.xlsx > truncated.xlsx
