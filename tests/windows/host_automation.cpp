@@ -1,5 +1,7 @@
 #include "host_automation.h"
 
+#include "dispatch_base.h"
+
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -52,30 +54,9 @@ struct Call {
   }
 };
 
-class AutomationObject : public IDispatch {
+class AutomationObject : public DispatchBase {
  public:
-  virtual ~AutomationObject() = default;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
 
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
     HRESULT hr = S_OK;
@@ -133,7 +114,6 @@ class AutomationObject : public IDispatch {
   virtual bool Knows(const std::wstring& name) const = 0;
 
  private:
-  ULONG refs_ = 1;
   std::vector<std::wstring> names_;
 };
 

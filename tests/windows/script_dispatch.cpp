@@ -1,5 +1,7 @@
 #include "script_dispatch.h"
 
+#include "dispatch_base.h"
+
 #include <cstdio>
 
 namespace tavo::wintest {
@@ -13,31 +15,11 @@ std::string Utf8(const wchar_t* text, int length) {
   return out;
 }
 
-class ScriptObject final : public IDispatch {
+class ScriptObject final : public DispatchBase {
  public:
   ScriptObject(std::string label, std::shared_ptr<Script> script) : label_(std::move(label)), script_(script) {}
   const std::string& label() const { return label_; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
     for (UINT i = 0; i < count; ++i) {
       std::wstring name = names[i];
@@ -112,7 +94,6 @@ class ScriptObject final : public IDispatch {
   }
 
   static inline ScriptFailure g_deferred;
-  ULONG refs_ = 1;
   std::string label_;
   std::shared_ptr<Script> script_;
   std::vector<std::wstring> names_;
