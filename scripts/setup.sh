@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests and the sample need.
 # Safe to run again; installs only what is missing.
+#   TAVO_WITH_PDF=0      skips LibreOffice and the CJK fonts (PDF output)
+#   TAVO_WITH_WINDOWS=1  adds the mingw-w64 cross compiler and Wine (tavo.dll)
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
@@ -12,16 +14,28 @@ packages=(
 if [[ "${TAVO_WITH_PDF:-1}" == 1 ]]; then
   packages+=(libreoffice-calc-nogui fonts-noto-cjk fonts-crosextra-carlito fontconfig)
 fi
+# Wine is installed with its recommended packages, as it was tested; widl
+# (wine64-tools) is only a recommendation of libwine-dev, so it is named.
+windows_packages=()
 if [[ "${TAVO_WITH_WINDOWS:-0}" == 1 ]]; then
-  packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine wine64)
+  windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64-tools wine wine64)
 fi
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
+
+missing_of() {
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || echo "$p"
+  done
+}
+missing=($(missing_of "${packages[@]}"))
+missing_windows=($(missing_of "${windows_packages[@]}"))
+if ((${#missing[@]} + ${#missing_windows[@]})); then
   sudo=""
   [[ $(id -u) -ne 0 ]] && sudo="sudo"
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  if ((${#missing[@]})); then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+  if ((${#missing_windows[@]})); then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing_windows[@]}"
+  fi
 fi
