@@ -1,5 +1,6 @@
 #include "common/dates.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "common/error.h"
@@ -100,5 +101,17 @@ long DaysBetween(Date from, Date to) {
 }
 
 Date AddDays(Date d, long days) { return Date{std::chrono::sys_days{d} + std::chrono::days{days}}; }
+
+namespace {
+constexpr std::chrono::sys_days kSerialEpoch{std::chrono::year{1899} / 12 / 30};
+}
+
+double DateToSerial(Date d) {
+  return static_cast<double>((std::chrono::sys_days{d} - kSerialEpoch).count());
+}
+
+Date SerialToDate(double serial) {
+  return Date{kSerialEpoch + std::chrono::days{static_cast<long>(std::floor(serial))}};
+}
 
 }  // namespace tavo

@@ -37,4 +37,10 @@ long DaysBetween(Date from, Date to);
 
 Date AddDays(Date d, long days);
 
+// The host's date serial of a day: whole days since 1899-12-30 (the
+// automation date, so 1900-03-01 is 61), and the day of a serial, whose
+// fraction (the time of day) is dropped.
+double DateToSerial(Date d);
+Date SerialToDate(double serial);
+
 }  // namespace tavo

@@ -1,24 +1,38 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests and the sample need.
 # Safe to run again; installs only what is missing.
-#   TAVO_WITH_PDF=0      skips LibreOffice and the CJK fonts (PDF output)
-#   TAVO_WITH_WINDOWS=1  adds the mingw-w64 cross compiler and Wine (tavo.dll)
+#   TAVO_WITH_PDF=0      skips LibreOffice and the CJK fonts (PDF output, the
+#                        LibreOffice extension and the tests that open files in it)
+#   TAVO_WITH_WINDOWS=1  adds the mingw-w64 cross compilers, Wine (64- and
+#                        32-bit) and wixl (tavo.dll and its installer)
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libfmt-dev libzip-dev libpugixml-dev zip unzip
-  python3 python3-openpyxl
+  python3 python3-openpyxl python3-olefile jing
   clang libclang-rt-14-dev
 )
 if [[ "${TAVO_WITH_PDF:-1}" == 1 ]]; then
-  packages+=(libreoffice-calc-nogui fonts-noto-cjk fonts-crosextra-carlito fontconfig)
+  # libreoffice-calc (not -nogui): the extension's dialog needs the toolkit.
+  # libreoffice-dev is the SDK the LibreOffice component builds with.
+  packages+=(libreoffice-calc libreoffice-dev python3-uno
+             fonts-noto-cjk fonts-crosextra-carlito fontconfig)
 fi
 # Wine is installed with its recommended packages, as it was tested; widl
 # (wine64-tools) is only a recommendation of libwine-dev, so it is named.
+# wine32:i386 runs the 32-bit DLL's tests; it needs the i386 architecture.
 windows_packages=()
 if [[ "${TAVO_WITH_WINDOWS:-0}" == 1 ]]; then
-  windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64-tools wine wine64)
+  windows_packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+                    libwine-dev wine64-tools wine wine64 wine32:i386 wixl)
+fi
+
+sudo=""
+[[ $(id -u) -ne 0 ]] && sudo="sudo"
+if ((${#windows_packages[@]})) && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+  need_update=1
 fi
 
 missing_of() {
@@ -28,9 +42,7 @@ missing_of() {
 }
 missing=($(missing_of "${packages[@]}"))
 missing_windows=($(missing_of "${windows_packages[@]}"))
-if ((${#missing[@]} + ${#missing_windows[@]})); then
-  sudo=""
-  [[ $(id -u) -ne 0 ]] && sudo="sudo"
+if ((${#missing[@]} + ${#missing_windows[@]})) || [[ -n "${need_update:-}" ]]; then
   $sudo apt-get update -qq
   if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "common/dates.h"
 #include "common/error.h"
 
 namespace tavo::host {
@@ -41,10 +42,65 @@ bool TextToNumber(const std::string& text, double& out) {
   return true;
 }
 
+namespace {
+
+struct ErrorName {
+  CellError code;
+  const char* text;
+};
+constexpr ErrorName kErrorNames[] = {
+    {CellError::Null, "#NULL!"}, {CellError::Div0, "#DIV/0!"}, {CellError::Value, "#VALUE!"},
+    {CellError::Ref, "#REF!"},   {CellError::Name, "#NAME?"},  {CellError::Num, "#NUM!"},
+    {CellError::NA, "#N/A"},
+};
+
+}  // namespace
+
+const char* CellErrorText(std::int32_t code) {
+  for (const ErrorName& e : kErrorNames)
+    if (static_cast<std::int32_t>(e.code) == code) return e.text;
+  return nullptr;
+}
+
+bool CellErrorFromText(const std::string& text, std::int32_t& code) {
+  for (const ErrorName& e : kErrorNames) {
+    if (text == e.text) {
+      code = static_cast<std::int32_t>(e.code);
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string SerialToDateText(double serial) {
+  if (!std::isfinite(serial) || serial < -657434 || serial > 2958466) return NumberToText(serial);
+  const double day = std::floor(serial);
+  // The time of day to the nearest second, as the host shows it.
+  long seconds = std::lround((serial - day) * 86400.0);
+  double whole_day = day;
+  if (seconds >= 86400) {
+    seconds -= 86400;
+    whole_day += 1;
+  }
+  char time[32] = "";
+  if (seconds > 0)
+    std::snprintf(time, sizeof time, "%ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60,
+                  seconds % 60);
+  if (whole_day == 0 && seconds > 0) return time;  // a pure time of day
+  const Date d = SerialToDate(whole_day);
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%d/%u/%u%s%s", static_cast<int>(d.year()),
+                static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()),
+                seconds > 0 ? " " : "", time);
+  return buf;
+}
+
 std::string Variant::ToText() const {
   if (IsEmpty()) return {};
   if (IsNumber()) return NumberToText(Number());
   if (IsBool()) return Bool() ? "True" : "False";
+  if (IsDate()) return SerialToDateText(DateSerial());
+  if (IsError()) return "Error " + std::to_string(ErrorCode());
   return Text();
 }
 
@@ -52,6 +108,8 @@ double Variant::ToNumber() const {
   if (IsEmpty()) return 0;
   if (IsNumber()) return Number();
   if (IsBool()) return Bool() ? -1 : 0;
+  if (IsDate()) return DateSerial();
+  if (IsError()) RaiseTypeMismatch(ToText() + " 不是数字");
   double v = 0;
   if (!TextToNumber(Text(), v)) RaiseTypeMismatch("\"" + Text() + "\" 不是数字");
   return v;
