@@ -1,9 +1,6 @@
 #include "com/com_variant.h"
 
-#include <chrono>
-
 #include "com/wide_text.h"
-#include "common/dates.h"
 #include "common/error.h"
 
 namespace tavo::com {
@@ -18,13 +15,18 @@ ComVariant Changed(const VARIANT* from, VARTYPE to) {
   return out;
 }
 
-// A host date is a day count from 1899-12-30; as text it reads like every
-// other date the system writes.
-std::string DateValueText(double serial) {
-  using namespace std::chrono;
-  long days = static_cast<long>(serial);
-  if (serial < 0 && static_cast<double>(days) != serial) --days;  // whole days towards the past
-  return DateToText(AddDays(Date{year{1899}, December, day{30}}, days));
+// The host hands cell error values over as VT_ERROR with its own facility
+// (0x800A0000 | code, what CVErr gives); a bare code is taken as well. Any
+// other scode (a missing argument, a failure code) is no cell value.
+constexpr SCODE kHostErrorFacility = static_cast<SCODE>(0x800A0000);
+
+bool HostErrorCode(SCODE scode, std::int32_t& code) {
+  const auto bits = static_cast<std::uint32_t>(scode);
+  if ((bits & 0xFFFF0000u) == static_cast<std::uint32_t>(kHostErrorFacility) || bits <= 0xFFFFu) {
+    code = static_cast<std::int32_t>(bits & 0xFFFFu);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -86,7 +88,15 @@ ComVariant ComVariant::FromHost(const host::Variant& value) {
   if (value.IsNumber()) return Double(value.Number());
   if (value.IsText()) return Text(value.Text());
   if (value.IsBool()) return Bool(value.Bool());
-  return ComVariant();
+  ComVariant v;
+  if (value.IsDate()) {
+    V_VT(v.get()) = VT_DATE;
+    V_DATE(v.get()) = value.DateSerial();
+  } else if (value.IsError()) {
+    V_VT(v.get()) = VT_ERROR;
+    V_ERROR(v.get()) = kHostErrorFacility | (value.ErrorCode() & 0xFFFF);
+  }
+  return v;
 }
 
 host::Variant ComVariant::ToHost() const {
@@ -100,8 +110,13 @@ host::Variant ComVariant::ToHost() const {
       return Changed(v, VT_BOOL).ToBool();
     case VT_BSTR:
       return Changed(v, VT_BSTR).ToText();
-    case VT_DATE:
-      return DateValueText(Changed(v, VT_R8).ToDouble());
+    case VT_DATE:  // the serial as it is: the time of day stays
+      return host::Variant::Date((V_VT(v) & VT_BYREF) ? *V_DATEREF(v) : V_DATE(v));
+    case VT_ERROR: {
+      std::int32_t code = 0;
+      if (!HostErrorCode((V_VT(v) & VT_BYREF) ? *V_ERRORREF(v) : V_ERROR(v), code)) RaiseTypeMismatch();
+      return host::Variant(host::ErrorValue{code});
+    }
     case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_INT:
     case VT_UI1: case VT_UI2: case VT_UI4: case VT_UI8: case VT_UINT:
     case VT_R4: case VT_R8: case VT_CY: case VT_DECIMAL:
@@ -128,6 +143,10 @@ double ComVariant::ToDouble() const {
 
 std::string ComVariant::ToText() const {
   if (V_VT(&v_) == VT_BSTR) return Utf8FromBstr(V_BSTR(&v_));
+  // Dates and error values read as the host writes them, not as the
+  // system's invariant conversion would ("2024/9/1", "Error 2042").
+  const VARTYPE type = V_VT(&v_) & ~VT_BYREF;
+  if (type == VT_DATE || type == VT_ERROR) return ToHost().ToText();
   return Changed(&v_, VT_BSTR).ToText();
 }
 

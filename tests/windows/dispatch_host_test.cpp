@@ -3,9 +3,13 @@
 // Invoke becomes the system's error.
 #include <windows.h>
 
+#include <cstdio>
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "check.h"
+#include "com/com_variant.h"
 #include "com/dispatch_dialog.h"
 #include "com/dispatch_host.h"
 #include "common/error.h"
@@ -85,12 +89,85 @@ WIN_TEST(ResultsConvertAsTheHostConverts) {
   CHECK_EQ(f.sheet->Cells(1, 1)->Value(), host::Variant("初一"));
   CHECK_EQ(f.sheet->Rows(2)->RowHeight(), 14.25);
   CHECK(f.app.ActiveWindow()->FreezePanes());
-  CHECK_EQ(f.sheet->Columns(1)->Value(), host::Variant("2024-9-1"));
+  CHECK_EQ(f.sheet->Columns(1)->Value(), host::Variant::Date(45536.0));
   CHECK_EQ(f.sheet->PageSetup()->Get(host::PageSetupMember::PrintTitleRows), host::Variant("$1:$2"));
   CHECK_EQ(f.app.ThisWorkbook()->Worksheets()->Count(), 3);
   // An empty cell is Empty, not zero or "".
   f.script->values["app.ActiveSheet.Cells.Item.Value"] = [](VARIANT* v) { V_VT(v) = VT_EMPTY; };
   CHECK(f.sheet->Cells(2, 2)->Value().IsEmpty());
+}
+
+// Date and error values as the host hands them over, and what each becomes.
+WIN_TEST(DatesAndErrorValuesArriveAsTheirOwnKinds) {
+  static DATE by_reference_date = 45536.75;
+  static SCODE by_reference_error = static_cast<SCODE>(0x800A07E7);
+  struct Case {
+    const char* what;
+    std::function<void(VARIANT*)> given;
+    host::Variant expected;  // Empty: the read must raise error 13
+    const char* text;
+  };
+  const Case cases[] = {
+      {"date", [](VARIANT* v) { V_VT(v) = VT_DATE, V_DATE(v) = 45536.0; }, host::Variant::Date(45536.0), "2024/9/1"},
+      {"date and time", [](VARIANT* v) { V_VT(v) = VT_DATE, V_DATE(v) = 45536.354166666664; },
+       host::Variant::Date(45536.354166666664), "2024/9/1 8:30:00"},
+      {"time only", [](VARIANT* v) { V_VT(v) = VT_DATE, V_DATE(v) = 0.5; }, host::Variant::Date(0.5), "12:00:00"},
+      {"date by reference", [](VARIANT* v) { V_VT(v) = VT_DATE | VT_BYREF, V_DATEREF(v) = &by_reference_date; },
+       host::Variant::Date(45536.75), "2024/9/1 18:00:00"},
+      {"CVErr(xlErrNA)", [](VARIANT* v) { V_VT(v) = VT_ERROR, V_ERROR(v) = static_cast<SCODE>(0x800A07FA); },
+       host::Variant::Error(host::CellError::NA), "Error 2042"},
+      {"bare code", [](VARIANT* v) { V_VT(v) = VT_ERROR, V_ERROR(v) = 2007; },
+       host::Variant::Error(host::CellError::Div0), "Error 2007"},
+      {"error by reference", [](VARIANT* v) { V_VT(v) = VT_ERROR | VT_BYREF, V_ERRORREF(v) = &by_reference_error; },
+       host::Variant::Error(host::CellError::Ref), "Error 2023"},
+      {"missing argument is no cell value",
+       [](VARIANT* v) { V_VT(v) = VT_ERROR, V_ERROR(v) = DISP_E_PARAMNOTFOUND; }, host::Variant(), nullptr},
+      {"failure code is no cell value", [](VARIANT* v) { V_VT(v) = VT_ERROR, V_ERROR(v) = E_FAIL; }, host::Variant(),
+       nullptr},
+  };
+  for (const Case& c : cases) {
+    Fixture f;
+    f.script->values["app.ActiveSheet.Cells.Item.Value"] = c.given;
+    f.script->values["app.ActiveSheet.Name"] = c.given;
+    std::printf("  case: %s\n", c.what);
+    if (c.expected.IsEmpty()) {
+      CHECK_EQ(Raised([&] { f.sheet->Cells(1, 1)->Value(); }).number(), 13);
+      continue;
+    }
+    CHECK_EQ(f.sheet->Cells(1, 1)->Value(), c.expected);
+    CHECK_EQ(f.sheet->Name(), std::string(c.text));  // read as text, the way the host writes it
+  }
+}
+
+// Written back, a date stays a date with its time of day and an error value
+// goes as the host's own CVErr code, so a copied cell keeps its kind.
+WIN_TEST(DatesAndErrorValuesAreWrittenAsTheHostsKinds) {
+  Fixture f;
+  const std::pair<host::Variant, const char*> cases[] = {
+      {host::Variant::Date(45536.354166666664), "DATE 45536.354166666664"},
+      {host::Variant::Date(-1.25), "DATE -1.25"},
+      {host::Variant::Error(host::CellError::Null), "ERROR 800A07D0"},
+      {host::Variant::Error(host::CellError::Div0), "ERROR 800A07D7"},
+      {host::Variant::Error(host::CellError::Value), "ERROR 800A07DF"},
+      {host::Variant::Error(host::CellError::Ref), "ERROR 800A07E7"},
+      {host::Variant::Error(host::CellError::Name), "ERROR 800A07ED"},
+      {host::Variant::Error(host::CellError::Num), "ERROR 800A07F4"},
+      {host::Variant::Error(host::CellError::NA), "ERROR 800A07FA"},
+  };
+  for (const auto& [value, logged] : cases) {
+    f.sheet->Cells(2, 3)->SetValue(value);
+    CHECK_EQ(f.script->log.back(), std::string("app.ActiveSheet.Cells.Item.Value PUT = ") + logged);
+    // What the host gives back for what was written is the same value.
+    f.script->values["app.ActiveSheet.Cells.Item.Value"] = [&value](VARIANT* v) {
+      com::ComVariant copy = com::ComVariant::FromHost(value);
+      VariantCopy(v, copy.get());
+    };
+    CHECK_EQ(f.sheet->Cells(2, 3)->Value(), value);
+  }
+  // The dialog's date boxes take them the same way.
+  com::DispatchDialog form{com::DispatchObject(NewScriptObject("UF", f.script))};
+  form.SetControlValue("txtBDate", host::Variant::Date(45536.0));
+  CHECK_EQ(f.script->log.back(), std::string("UF.Controls.Item.Value PUT = DATE 45536"));
 }
 
 WIN_TEST(PageSetupValuesKeepTheirKind) {

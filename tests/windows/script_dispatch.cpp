@@ -113,6 +113,10 @@ std::string DescribeVariant(const VARIANT& v) {
     case VT_I4: std::snprintf(number, sizeof number, "I4 %ld", static_cast<long>(V_I4(&v))); return number;
     case VT_R8: std::snprintf(number, sizeof number, "R8 %g", V_R8(&v)); return number;
     case VT_BOOL: return V_BOOL(&v) ? "BOOL -1" : "BOOL 0";
+    case VT_DATE: std::snprintf(number, sizeof number, "DATE %.17g", V_DATE(&v)); return number;
+    case VT_ERROR:
+      std::snprintf(number, sizeof number, "ERROR %08lX", static_cast<unsigned long>(V_ERROR(&v)));
+      return number;
     case VT_BSTR: return "BSTR " + Utf8(V_BSTR(&v), static_cast<int>(SysStringLen(V_BSTR(&v))));
     case VT_DISPATCH: {
       auto* object = dynamic_cast<ScriptObject*>(V_DISPATCH(&v));
