@@ -8,7 +8,9 @@ host::Variant MemoryDialog::ControlValue(const std::string& control) {
 }
 
 void MemoryDialog::SetControlValue(const std::string& control, const host::Variant& value) {
-  values_[control] = value;
+  // A date or an error value put into a text box shows as its text
+  // ("2024/9/2"), which is what the box gives back.
+  values_[control] = value.IsDate() || value.IsError() ? host::Variant(value.ToText()) : value;
 }
 
 }  // namespace tavo::workbook

@@ -121,8 +121,21 @@ class EmbeddedRange : public host::CellRange {
           const Area* merged = sheet.merges.At(row, column);
           if (merged && (merged->top != row || merged->left != column)) continue;
         }
-        sheet.cells.SetValue(row, column, stored.value, stored.quote_prefix,
-                             sheet.EffectiveFormat(row, column));
+        const CellFormat& effective = sheet.EffectiveFormat(row, column);
+        // A number put into a date-formatted cell is a date; a date put into
+        // a cell without a date format gets the short-date format.
+        const bool date_format = IsDateNumberFormat(effective.number_format);
+        if (stored.value.IsNumber() && date_format) {
+          sheet.cells.SetValue(row, column, host::Variant::Date(stored.value.Number()), false,
+                               effective);
+        } else {
+          sheet.cells.SetValue(row, column, stored.value, stored.quote_prefix, effective);
+        }
+        if (stored.value.IsDate() && !date_format) {
+          CellFormat& format = MaterializeFormat(sheet, row, column);
+          format.number_format = kShortDateFormat;
+          format.source_style = -1;
+        }
         if (wrap) {
           CellFormat& format = MaterializeFormat(sheet, row, column);
           format.wrap = true;

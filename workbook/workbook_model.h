@@ -36,6 +36,7 @@ inline constexpr double kDefaultFontSize = 11;               // points
 inline constexpr std::int16_t kHAlignGeneral = 1;      // xlGeneral
 inline constexpr std::int16_t kVAlignBottom = -4107;   // xlBottom
 inline constexpr std::int16_t kLineNoneStyle = -4142;  // xlLineStyleNone
+inline constexpr std::int16_t kShortDateFormat = 14;   // built-in number format yyyy/m/d
 
 // A rectangle of cells, both corners included.
 struct Area {
@@ -70,6 +71,9 @@ struct CellFormat {
   // Line style per side (kSide*): 1 continuous, -4142 none, or another host style.
   std::array<std::int16_t, 4> borders{kLineNoneStyle, kLineNoneStyle, kLineNoneStyle,
                                       kLineNoneStyle};
+  // Built-in number format: 0 General, 14 the short date. A cell loaded with
+  // any date format has 14 here and keeps its own through source_style.
+  std::int16_t number_format = 0;
   // Style (xf) index this format was loaded with from a file, -1 otherwise.
   // The host objects set it to -1 whenever they change the format, so a
   // writer may reuse the original style while it is still >= 0.
@@ -82,7 +86,7 @@ struct CellFormat {
 // formatted; an entry with an empty value is a formatted blank cell.
 struct Cell {
   std::int32_t column = 1;
-  host::Variant value;        // empty, number, text or boolean
+  host::Variant value;        // empty, number, text, boolean, date or error value
   bool quote_prefix = false;  // text entered with a leading apostrophe ("'3.13")
   CellFormat format;
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "bridge/settings_sheet.h"
+#include "common/dates.h"
 #include "bridge/test_workbook.h"
 #include "fakes/fake_dialog.h"
 #include "fakes/fake_platform.h"
@@ -12,7 +13,12 @@
 namespace tavo::testing {
 namespace {
 
-const host::Variant kEarlier = "2000-1-1";  // what B2 and C2 hold before each case
+// A typed date as the host stores it in a cell: a date value.
+host::Variant StoredDate(const char* typed) {
+  return host::Variant::Date(DateToSerial(*ParseDate(typed)));
+}
+
+const host::Variant kEarlier = StoredDate("2000-1-1");  // what B2 and C2 hold before each case
 
 struct DateCase {
   const char* control;  // the name passed to the handler
@@ -31,7 +37,7 @@ const DateCase kDateCases[] = {
     {"txtEDate", "999-1-1", "结束日期 应在1901-2100年之间！"},
     // Dates are compared, not texts: "2100-9-1" sorts after "2100-12-31".
     {"txtBDate", "2100-9-1", ""},
-    // Other notations are stored exactly as typed.
+    // Other notations are stored as the same date.
     {"txtBDate", "2013/9/1", ""},
     {"txtEDate", "2014.07.15", ""},
     {"txtBDate", "2013年9月1日", ""},
@@ -47,7 +53,7 @@ const DateCase kDateCases[] = {
     {"", "1800-1-1", "结束日期 应在1901-2100年之间！"},
 };
 
-TEST(DateEntry, AcceptedDatesAreStoredAsTypedAndRefusedOnesLeaveTheCell) {
+TEST(DateEntry, AcceptedDatesAreStoredAsDatesAndRefusedOnesLeaveTheCell) {
   for (const DateCase& c : kDateCases) {
     SCOPED_TRACE(std::string(c.control) + " \"" + c.typed + "\"");
     TestWorkbook book;
@@ -67,7 +73,7 @@ TEST(DateEntry, AcceptedDatesAreStoredAsTypedAndRefusedOnesLeaveTheCell) {
       EXPECT_EQ(book.Dtb(written), kEarlier);
     } else {
       EXPECT_TRUE(platform.boxes.empty());
-      EXPECT_EQ(book.Dtb(written), host::Variant(c.typed));
+      EXPECT_EQ(book.Dtb(written), StoredDate(c.typed));
     }
     EXPECT_EQ(book.Dtb(is_start ? 3 : 2), kEarlier);
     EXPECT_TRUE(uf.writes.empty());  // the box keeps what was typed

@@ -24,7 +24,8 @@ TEST(LoadSettings, CopiesRow2IntoTheDialog) {
       {"empty row 2", {}, {{"txtBDate", {}}, {"txtEDate", {}}}},
       {"first choices",
        {{2, "2013-9-1"}, {3, "2014/7/15"}, {4, 1}, {5, 1}, {6, 1}, {7, 1}},
-       {{"txtBDate", "2013-9-1"}, {"txtEDate", "2014/7/15"}, {"optYi", true}, {"optYu", true},
+       {{"txtBDate", host::Variant::Date(41518)}, {"txtEDate", host::Variant::Date(41835)},
+        {"optYi", true}, {"optYu", true},
         {"optShu", true}, {"optYS1", true}}},
       {"second choices",
        {{4, 2}, {5, 2}, {6, 3}, {7, 2}},
@@ -111,8 +112,9 @@ TEST(Initialize, ChoicesMadeInOneDialogComeBackInTheNext) {
 
   FakeDialog reopened;
   component.MyFun(book.ea, reopened, "Initialize");
-  EXPECT_EQ(reopened.values, (std::map<std::string, host::Variant>{{"txtBDate", "2013-9-1"},
-                                                                  {"txtEDate", "2014/7/15"},
+  // The typed dates were stored as date values and come back as such.
+  EXPECT_EQ(reopened.values, (std::map<std::string, host::Variant>{{"txtBDate", host::Variant::Date(41518)},
+                                                                  {"txtEDate", host::Variant::Date(41835)},
                                                                   {"optRi", true},
                                                                   {"optWu", true},
                                                                   {"optShu", true},

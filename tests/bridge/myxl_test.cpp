@@ -68,7 +68,8 @@ TEST(MyFunDispatch, EachEventWritesItsOwnSettingOnly) {
     host::Variant value;
   };
   const Case cases[] = {
-      {"txtBDate", 2, "2013-9-1"}, {"txtEDate", 3, "2014-7-15"}, {"optYi", 4, 1},
+      {"txtBDate", 2, host::Variant::Date(41518)}, {"txtEDate", 3, host::Variant::Date(41835)},
+      {"optYi", 4, 1},
       {"optRi", 4, 2},             {"optYu", 5, 1},              {"optWu", 5, 2},
       {"optShu", 6, 1},            {"optHng", 6, 3},             {"optYS1", 7, 1},
       {"optYS2", 7, 2},

@@ -16,15 +16,17 @@ namespace {
 TEST(Drawing, AnchorCountsColumnWidthsAndRowHeights) {
   workbook::WorkbookModel model = HostModel();
   const workbook::Worksheet& sheet = AddGeneratedSheet(model);
-  // Column A 0.2 characters = 6 px = 4.5 pt, B 7 = 54 px = 40.5 pt, C 6 = 47 px
-  // = 35.25 pt, then 8.43 = 64 px = 48 pt; row 1 is 48 pt, the rest 14.25 pt.
+  // Column A 0.2 characters = 2 px = 1.5 pt (below one character the host
+  // counts 12 px a character), B 7 = 54 px = 40.5 pt, C 6 = 47 px = 35.25 pt,
+  // then 8.43 = 64 px = 48 pt; row 1 is 48 pt, the rest 14.25 pt.
   struct Case {
     double left, top;
     AnchorPoint at;
   } cases[] = {
       {0, 0, {0, 0, 0, 0}},
-      {4.5, 48, {1, 1, 0, 0}},
-      {100, 200, {3, 11, 250825, 120650}},
+      {1.5, 48, {1, 1, 0, 0}},
+      {4.5, 48, {1, 1, 38100, 0}},
+      {100, 200, {3, 11, 288925, 120650}},
       {-5, -5, {0, 0, 0, 0}},
   };
   for (const Case& c : cases) {

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "workbook/xlsx/cell_ref.h"
+#include "workbook/xlsx/number_formats.h"
 #include "workbook/xlsx/opc_names.h"
 #include "workbook/xlsx/sheet_writer.h"
 
@@ -77,7 +78,7 @@ pugi::xml_node FindOrAddCell(pugi::xml_node row, std::int32_t r, std::int32_t co
   return c;
 }
 
-void SetValue(pugi::xml_node c, const host::Variant& value) {
+void SetValue(pugi::xml_node c, const host::Variant& value, StyleRegistry& styles) {
   for (pugi::xml_node child = c.first_child(); child;) {
     pugi::xml_node next = child.next_sibling();
     if (Is(child, "v") || Is(child, "f") || Is(child, "is")) c.remove_child(child);
@@ -91,6 +92,18 @@ void SetValue(pugi::xml_node c, const host::Variant& value) {
   } else if (value.IsBool()) {
     c.append_attribute("t") = "b";
     c.append_child(Name(sheet, "v").c_str()).text() = value.Bool() ? "1" : "0";
+  } else if (value.IsDate()) {
+    const std::uint32_t style = c.attribute("s").as_uint(0);
+    if (!styles.IsDateStyle(style)) {
+      if (!c.attribute("s")) c.append_attribute("s");
+      c.attribute("s") = styles.WithNumberFormat(style, workbook::kShortDateFormat);
+    }
+    c.append_child(Name(sheet, "v").c_str()).text() =
+        host::NumberToText(DateToFileSerial(value.DateSerial())).c_str();
+  } else if (value.IsError()) {
+    const char* text = host::CellErrorText(value.ErrorCode());
+    c.append_attribute("t") = "e";
+    c.append_child(Name(sheet, "v").c_str()).text() = text ? text : "#VALUE!";
   } else {
     c.append_attribute("t") = "inlineStr";
     std::string text = XmlSafeText(value.Text());
@@ -126,7 +139,8 @@ std::vector<CellChange> ChangedCells(const workbook::Worksheet& sheet,
   return changes;
 }
 
-void PatchCells(pugi::xml_document& doc, const std::vector<CellChange>& changes) {
+void PatchCells(pugi::xml_document& doc, const std::vector<CellChange>& changes,
+                StyleRegistry& styles) {
   if (changes.empty()) return;
   pugi::xml_node root = doc.document_element();
   pugi::xml_node data = Child(root, "sheetData");
@@ -141,7 +155,7 @@ void PatchCells(pugi::xml_document& doc, const std::vector<CellChange>& changes)
   MakeReferencesExplicit(data);
   for (const CellChange& change : changes) {
     pugi::xml_node row = FindOrAddRow(data, change.row);
-    SetValue(FindOrAddCell(row, change.row, change.column), change.value);
+    SetValue(FindOrAddCell(row, change.row, change.column), change.value, styles);
   }
 }
 

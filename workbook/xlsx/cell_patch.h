@@ -8,6 +8,7 @@
 
 #include "workbook/workbook_model.h"
 #include "workbook/xlsx/sheet_reader.h"
+#include "workbook/xlsx/style_registry.h"
 
 namespace tavo::xlsx {
 
@@ -20,6 +21,8 @@ struct CellChange {
 std::vector<CellChange> ChangedCells(const workbook::Worksheet& sheet,
                                      const std::vector<CellValue>& loaded);
 
-void PatchCells(pugi::xml_document& doc, const std::vector<CellChange>& changes);
+// A date value gives its cell a date format when its style has none.
+void PatchCells(pugi::xml_document& doc, const std::vector<CellChange>& changes,
+                StyleRegistry& styles);
 
 }  // namespace tavo::xlsx

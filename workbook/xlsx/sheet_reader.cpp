@@ -1,9 +1,13 @@
 #include "workbook/xlsx/sheet_reader.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "common/dates.h"
+
 #include "workbook/xlsx/cell_ref.h"
+#include "workbook/xlsx/number_formats.h"
 #include "workbook/xlsx/opc_names.h"
 #include "workbook/xlsx/xlsx_error.h"
 
@@ -78,10 +82,13 @@ std::vector<CellValue> ReadCellValues(const pugi::xml_document& sheet, const Cel
       const char* type = c.attribute("t").value();
       pugi::xml_node v = Child(c, "v");
       const char* text = v.text().get();
+      const bool date_style = cell.style >= 0 &&
+                              static_cast<size_t>(cell.style) < context.date_style.size() &&
+                              context.date_style[static_cast<size_t>(cell.style)];
       if (std::strcmp(type, "inlineStr") == 0) {
         cell.value = ItemText(Child(c, "is"));
-      } else if (v.empty()) {
-        continue;  // a formatted blank cell
+      } else if (v.empty() || *text == '\0') {
+        continue;  // a formatted blank cell, or a formula never calculated
       } else if (std::strcmp(type, "s") == 0) {
         char* end = nullptr;
         unsigned long index = std::strtoul(text, &end, 10);
@@ -91,15 +98,32 @@ std::vector<CellValue> ReadCellValues(const pugi::xml_document& sheet, const Cel
         cell.value = context.shared_strings[index];
       } else if (std::strcmp(type, "b") == 0) {
         cell.value = std::strcmp(text, "1") == 0 || std::strcmp(text, "true") == 0;
-      } else if (std::strcmp(type, "str") == 0 || std::strcmp(type, "e") == 0 ||
-                 std::strcmp(type, "d") == 0) {
+      } else if (std::strcmp(type, "e") == 0) {
+        std::int32_t code = 0;
+        cell.value = host::CellErrorFromText(text, code) ? host::Variant(host::ErrorValue{code})
+                                                          : host::Variant(std::string(text));
+      } else if (std::strcmp(type, "d") == 0) {
+        // An ISO 8601 date: the day, with its time when it has one.
+        std::string iso(text);
+        if (auto day = ParseDate(iso.substr(0, iso.find('T')))) {
+          double serial = DateToSerial(*day);
+          int h = 0, m = 0;
+          double sec = 0;
+          auto t = iso.find('T');
+          if (t != std::string::npos && std::sscanf(iso.c_str() + t + 1, "%d:%d:%lf", &h, &m, &sec) >= 2)
+            serial += (h * 3600 + m * 60 + sec) / 86400.0;
+          cell.value = host::Variant::Date(serial);
+        } else {
+          cell.value = iso;
+        }
+      } else if (std::strcmp(type, "str") == 0) {
         cell.value = std::string(text);
       } else {
         double number = 0;
         if (!ParseNumber(text, number)) {
           RaiseBadPackage(file, "数值单元格有误", "a number cell does not hold a number");
         }
-        cell.value = number;
+        cell.value = date_style ? host::Variant::Date(FileSerialToDate(number)) : host::Variant(number);
       }
       out.push_back(std::move(cell));
     }

@@ -14,6 +14,7 @@ namespace tavo::xlsx {
 struct CellContext {
   std::vector<std::string> shared_strings;
   std::vector<bool> quote_prefix;  // per cellXfs index
+  std::vector<bool> date_style;    // per cellXfs index: numbers show as dates
 };
 
 std::vector<std::string> ReadSharedStrings(const pugi::xml_document& doc);
@@ -25,8 +26,10 @@ struct CellValue {
   std::int32_t style = 0;
 };
 
-// Every cell with a value, formulas by their cached value. Raises tavo::Error
-// naming `file` for a cell reference outside the sheet.
+// Every cell with a value. Numbers in a date or time format are dates;
+// formulas read as their cached value of the type `t` gives (none, or an
+// empty one, reads as no value); error cells are error values. Raises
+// tavo::Error naming `file` for a cell reference outside the sheet.
 std::vector<CellValue> ReadCellValues(const pugi::xml_document& sheet, const CellContext& context,
                                       const std::string& file);
 

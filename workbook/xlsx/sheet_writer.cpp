@@ -4,6 +4,7 @@
 #include <set>
 
 #include "workbook/xlsx/cell_ref.h"
+#include "workbook/xlsx/number_formats.h"
 #include "workbook/xlsx/opc_names.h"
 #include "workbook/xlsx/sheet_units.h"
 #include "workbook/xlsx/xml_part.h"
@@ -46,6 +47,11 @@ void WriteCell(std::string& out, std::int32_t row, const workbook::Cell& cell, S
     out += "><v>" + host::NumberToText(cell.value.Number()) + "</v></c>";
   } else if (cell.value.IsBool()) {
     out += std::string(" t=\"b\"><v>") + (cell.value.Bool() ? "1" : "0") + "</v></c>";
+  } else if (cell.value.IsDate()) {
+    out += "><v>" + host::NumberToText(DateToFileSerial(cell.value.DateSerial())) + "</v></c>";
+  } else if (cell.value.IsError()) {
+    const char* text = host::CellErrorText(cell.value.ErrorCode());
+    out += std::string(" t=\"e\"><v>") + (text ? text : "#VALUE!") + "</v></c>";
   } else {
     std::string text = XmlSafeText(cell.value.Text());
     out += " t=\"inlineStr\"><is><t";

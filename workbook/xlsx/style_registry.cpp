@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "workbook/value_rules.h"
+#include "workbook/xlsx/number_formats.h"
 #include "workbook/xlsx/opc_names.h"
 
 namespace tavo::xlsx {
@@ -72,6 +74,12 @@ StyleRegistry::StyleRegistry(pugi::xml_document& styles) : root_(styles.document
   cell_xfs_ = EnsureList(root_, "cellXfs");
   base_font_ = Child(fonts_, "font");
   existing_xfs_ = CountElements(cell_xfs_);
+  date_styles_ = DateStyles(styles);
+}
+
+bool StyleRegistry::IsDateStyle(std::uint32_t style) const {
+  if (style < date_styles_.size()) return date_styles_[style];
+  return date_xfs_added_.count(style) > 0;
 }
 
 std::uint32_t StyleRegistry::Append(pugi::xml_node list, pugi::xml_node item) {
@@ -152,16 +160,17 @@ std::uint32_t StyleRegistry::IndexOf(const workbook::CellFormat& format, bool qu
   std::string key = std::to_string(font) + "/" + std::to_string(fill) + "/" +
                     std::to_string(border) + "/" + (horizontal ? horizontal : "") + "/" +
                     (vertical ? vertical : "") + "/" + (plain.wrap ? "w" : "") +
-                    (quote_prefix ? "q" : "");
+                    (quote_prefix ? "q" : "") + "/" + std::to_string(plain.number_format);
   auto it = xfs_added_.find(key);
   if (it != xfs_added_.end()) return it->second;
 
   pugi::xml_node xf = cell_xfs_.append_child("xf");
-  xf.append_attribute("numFmtId") = 0;
+  xf.append_attribute("numFmtId") = plain.number_format;
   xf.append_attribute("fontId") = font;
   xf.append_attribute("fillId") = fill;
   xf.append_attribute("borderId") = border;
   xf.append_attribute("xfId") = 0;
+  if (plain.number_format != 0) xf.append_attribute("applyNumberFormat") = 1;
   xf.append_attribute("applyFont") = 1;
   if (fill) xf.append_attribute("applyFill") = 1;
   xf.append_attribute("applyBorder") = 1;
@@ -175,6 +184,37 @@ std::uint32_t StyleRegistry::IndexOf(const workbook::CellFormat& format, bool qu
   }
   std::uint32_t index = Append(cell_xfs_, xf);
   xfs_added_[key] = index;
+  if (workbook::IsDateNumberFormat(plain.number_format)) date_xfs_added_.insert(index);
+  changed_ = true;
+  return index;
+}
+
+}  // namespace tavo::xlsx
+
+namespace tavo::xlsx {
+
+std::uint32_t StyleRegistry::WithNumberFormat(std::uint32_t style, int number_format) {
+  std::vector<pugi::xml_node> xfs;
+  for (pugi::xml_node xf : cell_xfs_.children()) {
+    if (xf.type() == pugi::node_element) xfs.push_back(xf);
+  }
+  const std::string key = "n" + std::to_string(style) + "/" + std::to_string(number_format);
+  auto it = xfs_added_.find(key);
+  if (it != xfs_added_.end()) return it->second;
+  pugi::xml_node xf;
+  if (style < xfs.size()) {
+    xf = cell_xfs_.append_copy(xfs[style]);
+  } else {
+    xf = cell_xfs_.append_child("xf");
+    for (const char* name : {"fontId", "fillId", "borderId", "xfId"}) xf.append_attribute(name) = 0;
+  }
+  if (!xf.attribute("numFmtId")) xf.prepend_attribute("numFmtId");
+  xf.attribute("numFmtId") = number_format;
+  if (!xf.attribute("applyNumberFormat")) xf.append_attribute("applyNumberFormat");
+  xf.attribute("applyNumberFormat") = 1;
+  std::uint32_t index = Append(cell_xfs_, xf);
+  xfs_added_[key] = index;
+  if (workbook::IsDateNumberFormat(number_format)) date_xfs_added_.insert(index);
   changed_ = true;
   return index;
 }

@@ -1,5 +1,6 @@
 #include <filesystem>
 
+#include "workbook/xlsx/number_formats.h"
 #include "workbook/xlsx/opc_names.h"
 #include "workbook/xlsx/package_layout.h"
 #include "workbook/xlsx/palette.h"
@@ -36,6 +37,7 @@ LoadedWorkbook Load(std::unique_ptr<ZipPackage> package) {
         context.quote_prefix.push_back(xf.attribute("quotePrefix").as_bool());
       }
     }
+    context.date_style = DateStyles(styles);
   }
   impl->palette_as_loaded = model.palette;
 
@@ -65,6 +67,7 @@ LoadedWorkbook Load(std::unique_ptr<ZipPackage> package) {
     for (const CellValue& cell : cells) {
       workbook::CellFormat format;
       format.source_style = cell.style;
+      if (cell.value.IsDate()) format.number_format = workbook::kShortDateFormat;
       sheet.cells.SetValue(cell.row, cell.column, cell.value, cell.quote_prefix, format);
     }
     impl->loaded_cells[entry.part] = std::move(cells);

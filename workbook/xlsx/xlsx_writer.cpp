@@ -306,7 +306,7 @@ void SaveXlsx(const WorkbookModel& model, const XlsxOriginal* original, const st
     if (!changes.empty()) {
       pugi::xml_document doc;
       ParseXmlPart(doc, edit.Read(sheet.source_part), file, sheet.source_part);
-      PatchCells(doc, changes);
+      PatchCells(doc, changes, registry);
       if (!active) ClearTabSelected(edit, package, sheet.source_part, file, &doc);
       edit.Put(sheet.source_part, SaveXmlPart(doc));
       cells_patched = true;
