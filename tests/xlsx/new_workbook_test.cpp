@@ -48,8 +48,9 @@ TEST(HostWorkbook, SavedSettingsAndPageTableReadBack) {
   SaveXlsx(HostModel(), nullptr, file);
   LoadedWorkbook loaded = LoadXlsx(file);
   const auto& dtb = Sheet(loaded.model, "DTB");
-  EXPECT_EQ(Value(dtb, 2, 2), host::Variant("2026-9-1"));
-  EXPECT_EQ(Value(dtb, 2, 3), host::Variant("2027-1-31"));
+  // The term's dates are date cells, as the host keeps typed dates.
+  EXPECT_EQ(Value(dtb, 2, 2), host::Variant::Date(46266));  // 2026-9-1
+  EXPECT_EQ(Value(dtb, 2, 3), host::Variant::Date(46418));  // 2027-1-31
   for (int column = 4; column <= 7; ++column) EXPECT_EQ(Value(dtb, 2, column), host::Variant(1));
   EXPECT_TRUE(Value(dtb, 2, 8).IsEmpty());
   for (int key = 2; key <= 5; ++key) {

@@ -2,6 +2,9 @@
 
 #include <ctime>
 #include <string>
+#include <utility>
+
+#include "common/error.h"
 
 namespace tavo::xlsx {
 namespace {
@@ -44,8 +47,12 @@ void FillSettings(Worksheet& dtb, const Term& term) {
     Put(dtb, 1, 11 + c, std::string("校历表") + page_labels[c], true);
     Put(dtb, 1, 21 + c, std::string("日历表") + page_labels[c], true);
   }
-  Put(dtb, 2, 2, DateToText(term.start));
-  Put(dtb, 2, 3, DateToText(term.end));
+  // The dates as the host keeps a typed date: a date value, short-date format.
+  for (auto [column, date] : {std::pair{2, term.start}, std::pair{3, term.end}}) {
+    CellFormat format;
+    format.number_format = workbook::kShortDateFormat;
+    dtb.cells.SetValue(2, column, host::Variant::Date(DateToSerial(date)), false, format);
+  }
   Put(dtb, 2, 4, 1);  // Monday
   Put(dtb, 2, 5, 1);  // with colour
   Put(dtb, 2, 6, 1);  // vertical
@@ -112,13 +119,34 @@ workbook::WorkbookModel MakeHostWorkbook(Date today) {
   return model;
 }
 
-workbook::WorkbookModel MakeHostWorkbook() {
+Date LocalToday() {
   std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  Date today = year{local.tm_year + 1900} / month{static_cast<unsigned>(local.tm_mon + 1)} /
-               day{static_cast<unsigned>(local.tm_mday)};
-  return MakeHostWorkbook(today);
+  return year{local.tm_year + 1900} / month{static_cast<unsigned>(local.tm_mon + 1)} /
+         day{static_cast<unsigned>(local.tm_mday)};
 }
+
+workbook::WorkbookModel MakeHostWorkbook() { return MakeHostWorkbook(LocalToday()); }
+
+void AddHostSheets(workbook::WorkbookModel& model, Date today) {
+  for (const Worksheet& sheet : model.sheets) {
+    if (sheet.name == "DTB" || sheet.name == "信息表") {
+      throw Error(kErrorSource, kSheetExists,
+                  "工作簿已有工作表“" + sheet.name + "”，未作任何改动 (the workbook already has the sheet " +
+                      sheet.name + "; nothing was changed)");
+    }
+  }
+  workbook::WorkbookModel host = MakeHostWorkbook(today);
+  for (Worksheet& sheet : host.sheets) {
+    Worksheet added = std::move(sheet);
+    added.id = model.NewSheetId();
+    added.source_part.clear();
+    added.modified = true;
+    model.sheets.push_back(std::move(added));
+  }
+}
+
+void AddHostSheets(workbook::WorkbookModel& model) { AddHostSheets(model, LocalToday()); }
 
 }  // namespace tavo::xlsx

@@ -19,4 +19,13 @@ Term CurrentOrComingTerm(Date today);
 workbook::WorkbookModel MakeHostWorkbook(Date today);
 workbook::WorkbookModel MakeHostWorkbook();  // today by the local clock
 
+// The host's number for a name already in use (a sheet named so exists).
+inline constexpr std::int32_t kSheetExists = 1004;
+
+// Appends "信息表" and "DTB", as MakeHostWorkbook makes them, after the
+// model's sheets; the active sheet stays. Raises tavo::Error (kSheetExists),
+// changing nothing, when the model already has either sheet.
+void AddHostSheets(workbook::WorkbookModel& model, Date today);
+void AddHostSheets(workbook::WorkbookModel& model);
+
 }  // namespace tavo::xlsx
