@@ -8,17 +8,20 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "cli/pdf_export.h"
+#include "cli/office_convert.h"
+#include "cli/workbook_files.h"
 #include "cli/workbook_session.h"
 #include "common/error.h"
 #include "platform/linux_platform.h"
 #include "workbook/xlsx/host_workbook.h"
+#include "workbook/xlsx/macro_workbook.h"
 #include "workbook/xlsx/xlsx.h"
 
 namespace tavo::cli {
@@ -40,9 +43,14 @@ struct DialogChoices {
 
 void ShowError(const std::string& text) { std::fprintf(stderr, "%s: %s\n", host::kTitleError, text.c_str()); }
 
+constexpr const char* kForceHelp =
+    "即使其他程序打开着该工作簿也写入 / write even while another program has the workbook open";
+
 void AddWorkbookOptions(CLI::App* cmd, DialogChoices& c, bool with_output) {
   cmd->add_option("-w,--workbook", c.workbook,
-                  "宿主工作簿 (.xlsx)；省略则用内置工作簿 / the host workbook; the built-in one if omitted");
+                  "宿主工作簿 (.xlsx、.xlsm；.xls、.ods 经 LibreOffice 读入，须给 -o)；省略则用内置工作簿 / "
+                  "the host workbook (.xlsx, .xlsm; .xls and .ods are read through LibreOffice and "
+                  "need -o); the built-in one if omitted");
   cmd->add_option("--start", c.start, "开始日期 / start date, e.g. 2024-9-1");
   cmd->add_option("--end", c.end, "结束日期 / end date, e.g. 2025-1-19");
   auto* mon = cmd->add_flag("--monday", c.monday, "周一为每周第一天 / weeks start on Monday");
@@ -61,6 +69,7 @@ void AddWorkbookOptions(CLI::App* cmd, DialogChoices& c, bool with_output) {
     cmd->add_option("-o,--output", c.output,
                     "写到此文件；省略则就地更新工作簿，无工作簿时写 ./校历.xlsx / write here; "
                     "default: update the workbook in place, or ./校历.xlsx without one");
+    cmd->add_flag("--force", c.force, kForceHelp);
   }
 }
 
@@ -82,10 +91,28 @@ bool ChangesSettings(const DialogChoices& c) {
   return !c.start.empty() || !c.end.empty() || !OptionEvents(c).empty();
 }
 
+// Refuses (after a message) an output we do not write: a workbook in a
+// format read only through LibreOffice.
+bool WritableOutput(const std::string& output) {
+  if (!NeedsConversion(output)) return true;
+  ShowError(output + "：只写 .xlsx 或 .xlsm 工作簿，请用 -o NAME.xlsx (tavo writes .xlsx or .xlsm "
+                     "workbooks only: name one with -o NAME.xlsx)");
+  return false;
+}
+
 // Where the result goes; nullopt (after a message) when the default output
-// would overwrite a file the user did not name.
+// would overwrite a file the user did not name, or would replace an .xls or
+// .ods workbook.
 std::optional<std::string> OutputPath(const DialogChoices& c) {
-  if (!c.output.empty()) return c.output;
+  if (!c.output.empty()) {
+    if (!WritableOutput(c.output)) return std::nullopt;
+    return c.output;
+  }
+  if (!c.workbook.empty() && NeedsConversion(c.workbook)) {
+    ShowError(c.workbook + " 不会被改写：请用 -o NAME.xlsx 指定输出文件 (is never written over: name the "
+                           ".xlsx output with -o NAME.xlsx)");
+    return std::nullopt;
+  }
   if (!c.workbook.empty()) return c.workbook;
   if (fs::exists(kDefaultOutput)) {
     ShowError(std::string(kDefaultOutput) +
@@ -94,6 +121,37 @@ std::optional<std::string> OutputPath(const DialogChoices& c) {
     return std::nullopt;
   }
   return std::string(kDefaultOutput);
+}
+
+// False (after a message) when another program has the file open: it would
+// later save its own copy over ours.
+bool FreeToWrite(const std::string& path, bool force) {
+  if (force) return true;
+  auto holder = HoldingProgram(path);
+  if (!holder) return true;
+  ShowError(path + " 正被" + holder->program_zh + "打开（旁边有 " + holder->lock_file +
+            "）：请先在那里关闭它，或用 --force 仍然写入 (is open in " + holder->program_en +
+            ": close it there first, or write anyway with --force)");
+  return false;
+}
+
+// The session over the workbook the user named (through a converted copy
+// for .xls and .ods, whose folder still counts as the workbook's).
+struct OpenedWorkbook {
+  std::unique_ptr<ConvertedWorkbook> converted;
+  std::unique_ptr<WorkbookSession> session;
+};
+
+OpenedWorkbook OpenWorkbook(const std::string& path, host::Platform& platform) {
+  OpenedWorkbook opened;
+  if (!path.empty() && NeedsConversion(path)) {
+    opened.converted = std::make_unique<ConvertedWorkbook>(path);
+    opened.session = std::make_unique<WorkbookSession>(opened.converted->xlsx().string(), platform);
+    opened.session->model().path = fs::absolute(path).parent_path().string();
+  } else {
+    opened.session = std::make_unique<WorkbookSession>(path, platform);
+  }
+  return opened;
 }
 
 // "Initialize", the typed dates and the chosen options, in the order a
@@ -110,9 +168,11 @@ bool FireDialogEvents(WorkbookSession& session, const DialogChoices& c) {
 int RunBuild(const DialogChoices& c, bool school) {
   auto output = OutputPath(c);
   if (!output) return kExitUsage;
+  if (!FreeToWrite(*output, c.force)) return kExitError;
   platform::LinuxPlatform linux_platform;
   try {
-    WorkbookSession session(c.workbook, linux_platform);
+    OpenedWorkbook opened = OpenWorkbook(c.workbook, linux_platform);
+    WorkbookSession& session = *opened.session;
     if (!FireDialogEvents(session, c)) return kExitError;
     const int tones_before = session.platform().tones();
     session.Fire(school ? "cmdDoXL" : "cmdDoRL");
@@ -176,10 +236,12 @@ int RunSettings(const DialogChoices& c) {
   if (changes) {
     output = OutputPath(c);
     if (!output) return kExitUsage;
+    if (!FreeToWrite(*output, c.force)) return kExitError;
   }
   platform::LinuxPlatform linux_platform;
   try {
-    WorkbookSession session(c.workbook, linux_platform);
+    OpenedWorkbook opened = OpenWorkbook(c.workbook, linux_platform);
+    WorkbookSession& session = *opened.session;
     if (!FireDialogEvents(session, c)) return kExitError;
     if (session.platform().notices()) return kExitNotice;
     PrintSettings(session.application());
@@ -191,17 +253,45 @@ int RunSettings(const DialogChoices& c) {
   return kExitOk;
 }
 
-int RunInit(const std::string& path, bool force) {
+// `tavo init --into FILE [-o OUT]`: the host sheets added to a workbook the
+// user already has; every part of it that they do not touch stays as it was.
+int RunInitInto(const std::string& into, const std::string& output, bool force) {
+  DialogChoices c;
+  c.workbook = into;
+  c.output = output;
+  auto target = OutputPath(c);
+  if (!target) return kExitUsage;
+  if (!FreeToWrite(*target, force)) return kExitError;
+  platform::LinuxPlatform linux_platform;
+  try {
+    OpenedWorkbook opened = OpenWorkbook(into, linux_platform);
+    xlsx::AddHostSheets(opened.session->model());
+    opened.session->Save(*target);
+  } catch (const Error& e) {
+    ShowError(ErrorMessage(e));
+    return kExitError;
+  }
+  std::printf("%s\n", target->c_str());
+  return kExitOk;
+}
+
+int RunInit(const std::string& path, bool force, bool macro) {
   if (fs::is_directory(path)) {
     ShowError(path + " 是文件夹 (is a folder)");
     return kExitUsage;
   }
+  if (!WritableOutput(path)) return kExitUsage;
   if (fs::exists(path) && !force) {
     ShowError(path + " 已存在，用 --force 覆盖 (already exists; --force overwrites it)");
     return kExitUsage;
   }
+  if (!FreeToWrite(path, force)) return kExitError;
   try {
-    xlsx::SaveXlsx(xlsx::MakeHostWorkbook(), nullptr, path);
+    if (macro) {
+      xlsx::SaveMacroWorkbook(path);
+    } else {
+      xlsx::SaveXlsx(xlsx::MakeHostWorkbook(), nullptr, path);
+    }
   } catch (const Error& e) {
     ShowError(ErrorMessage(e));
     return kExitError;
@@ -225,15 +315,42 @@ constexpr const char* kBuildFooter =
 void RegisterBuildCommands(CLI::App& app, int& exit_code) {
   using namespace tavo::cli;
   static DialogChoices school, calendar, settings;
-  static std::string init_path;
+  static std::string init_path, init_into, init_output;
   static bool init_force = false;
+  static bool init_macro = false;
 
   auto* init = app.add_subcommand(
       "init", "写出内置的宿主工作簿 (DTB、信息表) / write the built-in host workbook (DTB, 信息表)");
-  init->add_option("FILE", init_path, "新工作簿 / the new workbook (.xlsx)")->required();
-  init->add_flag("--force", init_force, "覆盖已有文件 / overwrite an existing file");
-  init->footer("Example: tavo init 学校.xlsx");
-  init->callback([code = &exit_code] { *code = RunInit(init_path, init_force); });
+  auto* file = init->add_option("FILE", init_path, "新工作簿 / the new workbook (.xlsx)");
+  auto* into = init->add_option("--into", init_into,
+                                "把 DTB、信息表 加进此工作簿 (.xlsx、.xlsm；.xls、.ods 须给 -o) / add DTB and "
+                                "信息表 to this workbook (.xlsx, .xlsm; .xls and .ods need -o)");
+  auto* out = init->add_option("-o,--output", init_output,
+                               "与 --into 同用：写到此文件，不就地更新 / with --into: write here instead "
+                               "of in place");
+  file->excludes(into);
+  out->needs(into);
+  init->add_flag("--force", init_force,
+                 "覆盖已有文件；即使其他程序打开着也写入 / overwrite an existing file; write even while "
+                 "another program has it open");
+  init->add_flag("--macro", init_macro,
+                 "写出带对话框和宏的工作簿 (.xlsm) / write the macro workbook with the dialog (.xlsm)");
+  init->footer("Examples:\n  tavo init 学校.xlsx\n  tavo init --macro 校历.xlsm\n"
+               "  tavo init --into 教学计划.xlsm\n  tavo init --into 教学计划.ods -o 教学计划.xlsx");
+  init->callback([code = &exit_code] {
+    if (init_into.empty() == init_path.empty()) {
+      std::fprintf(stderr, "init: 需要 FILE 或 --into FILE 之一 (give FILE or --into FILE)\n");
+      *code = kExitUsage;
+      return;
+    }
+    if (!init_into.empty() && init_macro) {
+      std::fprintf(stderr, "init: --macro 只用于新工作簿 (--macro writes a new workbook only)\n");
+      *code = kExitUsage;
+      return;
+    }
+    *code = init_into.empty() ? RunInit(init_path, init_force, init_macro)
+                              : RunInitInto(init_into, init_output, init_force);
+  });
 
   auto* xl = app.add_subcommand("school", "生成校历表 / build the school calendar sheet 校历表");
   AddWorkbookOptions(xl, school, true);

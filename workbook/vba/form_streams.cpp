@@ -158,14 +158,20 @@ std::string Site(const FormControlSpec& c, std::uint32_t id, std::uint32_t objec
 
 std::string FormStream(const FormSpec& form, const std::vector<std::string>& objects) {
   const auto count = static_cast<std::uint32_t>(form.controls.size());
-  // next ID, boolean properties, displayed and logical size, draw buffer
-  std::uint32_t mask = (1u << 3) | (1u << 6) | (1u << 10) | (1u << 11) | (1u << 27);
+  // next ID, boolean properties, displayed and logical size, caption, draw
+  // buffer. The caption is also in the VBFrame text; here it is Unicode,
+  // which readers that decode the VBFrame in another code page prefer.
+  std::uint32_t mask = (1u << 3) | (1u << 6) | (1u << 10) | (1u << 11) | (1u << 19) | (1u << 27);
+  FmString caption = MakeString(form.caption);
   Block data;
   data.U32(count + 1);
   // Enabled; no class table, since every control is of a cached class.
   data.U32(0x00000004 | 0x00008000);
+  data.U32(caption.count);
   data.U32(32000);
-  std::string extra = Size(form.width, form.height) + Size(form.width, form.height);
+  Block caption_text;
+  caption_text.Raw(caption.bytes);
+  std::string extra = Size(form.width, form.height) + Size(form.width, form.height) + caption_text.Done();
   std::string out = Structure(0, 4, Mask32(mask), data.Done(), extra);
 
   std::string sites;
