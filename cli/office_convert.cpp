@@ -1,4 +1,4 @@
-#include "cli/pdf_export.h"
+#include "cli/office_convert.h"
 
 #include <signal.h>
 #include <spawn.h>
@@ -23,7 +23,7 @@ namespace tavo::cli {
 namespace fs = std::filesystem;
 namespace {
 
-constexpr int kErrorPdf = 1004;  // the host's number for an application-defined failure
+constexpr int kErrorOffice = 1004;  // the host's number for an application-defined failure
 constexpr auto kTimeout = std::chrono::seconds(180);
 
 // No Debian font answers to 宋体; map it for this conversion only, on top of
@@ -40,7 +40,7 @@ constexpr const char* kFontConfig = R"(<?xml version="1.0"?>
 )";
 
 [[noreturn]] void Fail(const std::string& description) {
-  throw Error(kErrorSource, kErrorPdf, description);
+  throw Error(kErrorSource, kErrorOffice, description);
 }
 
 fs::path FindOnPath(const std::string& name) {
@@ -61,7 +61,7 @@ fs::path FindOnPath(const std::string& name) {
 class ScratchDir {
  public:
   ScratchDir() {
-    std::string pattern = (fs::temp_directory_path() / "tavo-pdf-XXXXXX").string();
+    std::string pattern = (fs::temp_directory_path() / "tavo-office-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) Fail("无法创建临时目录 (cannot create a temporary folder)");
     path_ = pattern;
   }
@@ -116,22 +116,25 @@ int RunWithTimeout(const std::vector<std::string>& args, const std::vector<std::
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
 }
 
-}  // namespace
-
-void ConvertXlsxToPdf(const fs::path& xlsx, const fs::path& pdf) {
+// Runs LibreOffice over a copy of `source` named `input_name` in a private
+// scratch folder with its own profile, converting it with `filter`; moves
+// `produced_name` from the output folder to `target` through a temporary
+// file beside it. `what` names the result in messages ("PDF", ".xlsx").
+void Convert(const fs::path& source, const std::string& input_name, const std::string& filter,
+             const std::string& produced_name, const fs::path& target_path, const std::string& what) {
   fs::path soffice = FindOnPath("soffice");
   if (soffice.empty()) soffice = FindOnPath("libreoffice");
   if (soffice.empty())
-    Fail("未安装 LibreOffice，无法生成 PDF (LibreOffice is not installed: apt-get install "
-         "libreoffice-calc-nogui fonts-noto-cjk)");
+    Fail("未安装 LibreOffice，无法生成 " + what + " (LibreOffice is not installed: apt-get install "
+         "libreoffice-calc fonts-noto-cjk)");
 
   ScratchDir scratch;
   fs::path fonts = scratch.path() / "fonts.conf";
   std::ofstream(fonts) << kFontConfig;
-  fs::path input = scratch.path() / "sheet.xlsx";
+  fs::path input = scratch.path() / input_name;
   std::error_code ec;
-  fs::copy_file(xlsx, input, ec);
-  if (ec) Fail("无法读取工作簿 (cannot read the workbook): " + xlsx.string());
+  fs::copy_file(source, input, ec);
+  if (ec) Fail("无法读取工作簿 (cannot read the workbook): " + source.string());
 
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
@@ -144,15 +147,16 @@ void ConvertXlsxToPdf(const fs::path& xlsx, const fs::path& pdf) {
 
   int rc = RunWithTimeout({soffice.string(), "--headless", "--norestore", "--nolockcheck",
                            "-env:UserInstallation=file://" + (scratch.path() / "profile").string(),
-                           "--convert-to", "pdf", "--outdir", (scratch.path() / "out").string(),
+                           "--convert-to", filter, "--outdir", (scratch.path() / "out").string(),
                            input.string()},
                           env, scratch.path() / "soffice.log");
-  fs::path produced = scratch.path() / "out" / "sheet.pdf";
+  fs::path produced = scratch.path() / "out" / produced_name;
   if (rc != 0 || !fs::exists(produced) || fs::file_size(produced) == 0)
-    Fail("LibreOffice 未能生成 PDF (LibreOffice did not produce a PDF)");
+    Fail("LibreOffice 未能生成 " + what + " (LibreOffice did not produce the " + what + "): " +
+         source.filename().string());
 
   // Move into place through a temporary file beside the target.
-  fs::path target = fs::absolute(pdf);
+  fs::path target = fs::absolute(target_path);
   fs::path temp = target;
   temp += ".tmp-" + std::to_string(::getpid());
   fs::copy_file(produced, temp, fs::copy_options::overwrite_existing, ec);
@@ -160,8 +164,20 @@ void ConvertXlsxToPdf(const fs::path& xlsx, const fs::path& pdf) {
   if (ec) {
     std::error_code ignored;
     fs::remove(temp, ignored);
-    Fail("无法写入 PDF 文件 (cannot write the PDF file): " + target.string());
+    Fail("无法写入 " + what + " 文件 (cannot write the " + what + " file): " + target.string());
   }
+}
+
+}  // namespace
+
+void ConvertXlsxToPdf(const fs::path& xlsx, const fs::path& pdf) {
+  Convert(xlsx, "sheet.xlsx", "pdf", "sheet.pdf", pdf, "PDF");
+}
+
+void ConvertToXlsx(const fs::path& input, const fs::path& xlsx) {
+  // LibreOffice picks the reader by content; the extension is kept as a hint.
+  const std::string name = "workbook" + input.extension().string();
+  Convert(input, name, "xlsx:Calc MS Excel 2007 XML", "workbook.xlsx", xlsx, ".xlsx");
 }
 
 }  // namespace tavo::cli
