@@ -53,9 +53,11 @@ if vertical:
     first_day_col = "C" if style == 1 else "D"
     width = width_of(ws, first_day_col)
     expected = 8 if kind == "school" else 11
-    check(width is not None and abs(width - expected - 0.7) < 0.5, f"day column width {width}")
-    # 0.38 characters plus the file's 5-pixel padding.
-    check((width_of(ws, "A") or 99) < 1.5, f"column A width {width_of(ws, 'A')}")
+    # The file stores pixels in digits: 8 characters = 61 px = 8.7109375.
+    check(width == expected + 0.7109375, f"day column width {width}")
+    # Below one character the host spreads the width over digit and padding:
+    # 0.38 characters = 5 px = 0.7109375.
+    check(width_of(ws, "A") == 0.7109375, f"column A width {width_of(ws, 'A')}")
 else:
     check("B5:B6" in merges or "B4:B5" in merges, f"weekday merge missing: {sorted(merges)[:5]}")
     label = ws["B4"] if style == 1 else ws["B5"]
@@ -63,6 +65,7 @@ else:
     check(label.fill.fgColor.indexed == 22, f"weekday fill {label.fill.fgColor.indexed}")
     width = width_of(ws, "D")
     check(width is not None and abs(width - 7.7) < 0.5, f"week column width {width}")
+    check(width_of(ws, "A") == 0.28515625, f"column A width {width_of(ws, 'A')}")  # 0.2 = 2 px
 
 if failures:
     print(f"FAIL {path} {kind} {direction} style {style}:")
