@@ -2,23 +2,7 @@
 # Workbooks as users bring them: date cells and formulas written by other
 # tools, the host sheets added to a workbook they already have, .xls and
 # .ods read through LibreOffice, and workbooks another program has open.
-set -uo pipefail
-tavo="$1"
-src="$2"
-py=/usr/bin/python3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-fails=0
-fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
-
-expect_status() {  # expected-status description command...
-  local want=$1 what=$2
-  shift 2
-  "$@" >out.txt 2>err.txt
-  local got=$?
-  [[ $got == "$want" ]] || fail "$what: exit $got, wanted $want ($(head -c 300 err.txt))"
-}
+source "$(dirname "$0")/harness.bash"
 
 "$tavo" init host.xlsx >/dev/null || fail "init"
 
@@ -117,8 +101,4 @@ assert '校历表' in wb.sheetnames and 'DTB' in wb.sheetnames, wb.sheetnames
   [[ -e broken.xlsx ]] && fail "a damaged .xls wrote an output"
 fi
 
-if ((fails)); then
-  echo "$fails failure(s)"
-  exit 1
-fi
-echo "user workbook forms: all passed"
+finish "user workbook forms"

@@ -2,23 +2,7 @@
 # The workbook commands end to end: builds read back by an independent
 # reader, exit statuses, refusals that leave files untouched, and a user's
 # own parts kept byte for byte across rebuilds.
-set -uo pipefail
-tavo="$1"
-src="$2"
-py=/usr/bin/python3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-fails=0
-fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
-
-expect_status() {  # expected-status description command...
-  local want=$1 what=$2
-  shift 2
-  "$@" >out.txt 2>err.txt
-  local got=$?
-  [[ $got == "$want" ]] || fail "$what: exit $got, wanted $want ($(head -c 300 err.txt))"
-}
+source "$(dirname "$0")/harness.bash"
 
 # A new host workbook, then every layout of both sheets, each checked by openpyxl.
 expect_status 0 "init" "$tavo" init host.xlsx
@@ -109,8 +93,4 @@ if command -v soffice >/dev/null; then
   head -c 5 out.pdf | grep -q "%PDF-" || fail "out.pdf is not a PDF"
 fi
 
-if ((fails)); then
-  echo "$fails failure(s)"
-  exit 1
-fi
-echo "workbook commands: all passed"
+finish "workbook commands"
