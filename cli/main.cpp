@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
       "  tavo day 2013-02-09    tavo days 2013-02-01 2013-02-28\n"
       "Each command has --help.");
   app.require_subcommand(1);
+  // The project's version, set once in the top-level CMakeLists.txt.
+  app.set_version_flag("--version", std::string("tavo ") + TAVO_VERSION, "版本 / show the version and exit");
 
   int exit_code = tavo::cli::kExitOk;
   RegisterDayCommands(app, exit_code);

@@ -67,7 +67,7 @@ extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
   const std::wstring clsid = GuidText(CLSID_myxl);
   RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + clsid).c_str());
   RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId);
-  UnRegisterTypeLib(LIBID_tavo, kLibraryMajor, kLibraryMinor, LOCALE_NEUTRAL, SYS_WIN64);
+  UnRegisterTypeLib(LIBID_tavo, kLibraryMajor, kLibraryMinor, LOCALE_NEUTRAL, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
   return S_OK;
 }
 

@@ -7,8 +7,12 @@
 #include <cguid.h>
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "box_answerer.h"
+#include "tavo_version.h"
 #include "check.h"
 #include "script_dispatch.h"
 
@@ -246,4 +250,43 @@ WIN_TEST(ServerUnloadsOnlyWhenNothingIsHeld) {
     CHECK_EQ(can_unload(), S_FALSE);
   }
   CHECK_EQ(can_unload(), S_OK);
+}
+
+// The version resource carries the project's version and the server's
+// bitness, which is what an administrator checks before replacing a file.
+WIN_TEST(VersionResourceNamesProductVersionAndBitness) {
+  Ref<_myxl> held(CreateByProgId());
+  HMODULE dll = GetModuleHandleW(L"tavo.dll");
+  CHECK(dll != nullptr);
+  if (!dll) return;
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(dll, path, MAX_PATH);
+  DWORD ignored = 0;
+  std::vector<char> block(GetFileVersionInfoSizeW(path, &ignored));
+  CHECK(!block.empty() && GetFileVersionInfoW(path, 0, static_cast<DWORD>(block.size()), block.data()));
+  if (block.empty()) return;
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT size = 0;
+  CHECK(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &size) && fixed != nullptr);
+  if (fixed) {
+    const DWORD major_minor = MAKELONG(TAVO_VERSION_MINOR, TAVO_VERSION_MAJOR);
+    CHECK_EQ(fixed->dwFileVersionMS, major_minor);
+    CHECK_EQ(fixed->dwProductVersionMS, major_minor);
+    CHECK_EQ(HIWORD(fixed->dwFileVersionLS), TAVO_VERSION_PATCH);
+    CHECK_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
+  }
+  const std::string bits = std::to_string(sizeof(void*) * 8) + "-bit";
+  const std::pair<const wchar_t*, std::string> strings[] = {
+      {L"ProductName", "tavo"},
+      {L"ProductVersion", TAVO_VERSION_TEXT},
+      {L"FileVersion", TAVO_VERSION_TEXT},
+      {L"OriginalFilename", "tavo.dll"},
+      {L"FileDescription", "tavo school calendar component (COM, " + bits + ")"},
+  };
+  for (const auto& [name, expected] : strings) {
+    wchar_t* value = nullptr;
+    std::wstring key = std::wstring(L"\\StringFileInfo\\080404B0\\") + name;
+    CHECK(VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &size));
+    CHECK_EQ(Narrow(value ? value : L"<missing>"), expected);
+  }
 }

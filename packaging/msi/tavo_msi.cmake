@@ -1,0 +1,38 @@
+# tavo-<version>.msi with wixl: the 64-bit server of this build, the 32-bit
+# server of the companion build (TAVO_WIN32_BUILD) and the Windows guide.
+# Included (in its scope) by com/CMakeLists.txt in the 64-bit build.
+find_program(WIXL wixl REQUIRED)
+set(TAVO_MSI_DIR ${CMAKE_BINARY_DIR} CACHE PATH "folder tavo-<version>.msi is written to")
+set(TAVO_WXS ${CMAKE_CURRENT_LIST_DIR}/tavo.wxs)
+set(TAVO_DLL32 ${TAVO_WIN32_BUILD}/tavo.dll)
+
+# The upgrade code lives in the .wxs only; the tests read it from there too.
+file(STRINGS ${TAVO_WXS} upgrade_line REGEX "UpgradeCode=")
+string(REGEX MATCH "[0-9A-F]+-[0-9A-F]+-[0-9A-F]+-[0-9A-F]+-[0-9A-F]+" TAVO_UPGRADE_CODE "${upgrade_line}")
+if(NOT TAVO_UPGRADE_CODE)
+  message(FATAL_ERROR "no UpgradeCode in ${TAVO_WXS}")
+endif()
+set(TAVO_UPGRADE_CODE_BRACED {${TAVO_UPGRADE_CODE}})
+
+# tavo_msi(TARGET OUTPUT VERSION): one package of VERSION. Its product code
+# is a name-based UUID of the version, so one version is always one product.
+# wixl takes only relative sources, so the inputs are staged beside it.
+function(tavo_msi target output version)
+  string(UUID product_code NAMESPACE ${TAVO_UPGRADE_CODE} NAME "tavo ${version}" TYPE SHA1 UPPER)
+  set(stage ${CMAKE_CURRENT_BINARY_DIR}/${target}-stage)
+  file(MAKE_DIRECTORY ${stage})
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tavo> ${stage}/tavo64.dll
+    COMMAND ${CMAKE_COMMAND} -E copy ${TAVO_DLL32} ${stage}/tavo32.dll
+    COMMAND ${CMAKE_COMMAND} -E copy ${TAVO_ROOT}/docs/windows.md ${stage}/windows.md
+    COMMAND ${WIXL} -a x64 -D Version=${version} -D ProductCode={${product_code}}
+            -D Dll64=tavo64.dll -D Dll32=tavo32.dll -D Guide=windows.md -D WithWorkbook=no
+            -o ${output} ${TAVO_WXS}
+    WORKING_DIRECTORY ${stage}
+    DEPENDS ${TAVO_WXS} tavo ${TAVO_DLL32} ${TAVO_ROOT}/docs/windows.md
+    COMMENT "wixl: ${output}" VERBATIM)
+  add_custom_target(${target} ALL DEPENDS ${output})
+endfunction()
+
+set(TAVO_MSI ${TAVO_MSI_DIR}/tavo-${TAVO_VERSION}.msi)
+tavo_msi(tavo_msi ${TAVO_MSI} ${TAVO_VERSION})

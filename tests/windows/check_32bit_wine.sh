@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Runs a 32-bit probe program in the test prefix and, when it cannot run,
+# says why and what to install instead of letting every 32-bit test fail
+# with Wine's own loader messages.
+#   check_32bit_wine.sh PREFIX probe32.exe
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if "$here/run_in_wine.sh" "$1" 60 WINE-TEST-OK "$2"; then exit 0; fi
+cat >&2 <<'MESSAGE'
+32-bit Windows programs do not run under this Wine, so the 32-bit tavo.dll
+cannot be tested. Install Wine's 32-bit half:
+    dpkg --add-architecture i386 && apt-get update && apt-get install wine32:i386
+(scripts/setup.sh does this with TAVO_WITH_WINDOWS=1).
+MESSAGE
+exit 1
