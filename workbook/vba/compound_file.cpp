@@ -307,7 +307,9 @@ CfbContents ReadCompoundFile(std::string_view file) {
   if (raw.empty() || raw[0].type != 5) Damaged("缺少根目录项 / no root entry");
   std::vector<std::uint32_t> mini_fat;
   if (mini_fat_start != kEndOfChain) {
-    ByteReader m(read_chain(mini_fat_start, fat, sector_at), "MiniFAT");
+    // The reader views its bytes: they must outlive it.
+    const std::string mini_fat_bytes = read_chain(mini_fat_start, fat, sector_at);
+    ByteReader m(mini_fat_bytes, "MiniFAT");
     while (!m.done()) mini_fat.push_back(m.U32());
   }
   const std::string mini_stream = read_chain(raw[0].start, fat, sector_at);
