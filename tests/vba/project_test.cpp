@@ -1,0 +1,149 @@
+// The dialog's VBA project and the macro workbook that carries it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "common/error.h"
+#include "workbook/vba/tavo_dialog.h"
+#include "workbook/vba/vba_reader.h"
+#include "workbook/xlsx/macro_workbook.h"
+#include "workbook/xlsx/zip_package.h"
+
+namespace tavo::vba {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono;
+
+const std::vector<std::string> kSheets = {"Sheet1", "Sheet2", "Sheet3"};
+
+TEST(TavoProject, EveryModuleSourceReadsBackExactly) {
+  Project project = TavoProject(kSheets);
+  ProjectContents back = ReadVbaProject(WriteVbaProject(project));
+  ASSERT_EQ(back.dir.modules.size(), project.modules.size());
+  EXPECT_EQ(back.dir.code_page, 936);
+  EXPECT_EQ(back.dir.project_name, "VBAProject");
+  for (const Module& m : project.modules) {
+    EXPECT_EQ(back.sources.at(m.name), m.source) << m.name;
+  }
+  for (const DirModule& m : back.dir.modules) {
+    EXPECT_EQ(m.procedural, m.name == kMacroModule) << m.name;
+  }
+  EXPECT_EQ(back.dir.reference_names, (std::vector<std::string>{"stdole", "MSForms"}));
+  // The form's storage sits beside the VBA storage, named as its module.
+  for (const char* stream : {"frmTavo/f", "frmTavo/o", "frmTavo/\x03VBFrame", "frmTavo/\x01" "CompObj",
+                             "PROJECTwm", "VBA/_VBA_PROJECT"}) {
+    EXPECT_TRUE(back.file.streams.count(stream)) << stream;
+  }
+  // No compiled code: the version-dependent stream is its 7-byte header only.
+  EXPECT_EQ(back.file.streams.at("VBA/_VBA_PROJECT").size(), 7u);
+}
+
+TEST(TavoProject, ProjectStreamNamesEveryModuleByKind) {
+  std::string text = ReadVbaProject(WriteVbaProject(TavoProject(kSheets))).project_text;
+  for (const char* line : {"Document=ThisWorkbook/&H00000000\r\n", "Document=Sheet1/&H00000000\r\n",
+                           "Document=Sheet3/&H00000000\r\n", "Module=modTavo\r\n", "BaseClass=frmTavo\r\n",
+                           "Name=\"VBAProject\"\r\n", "[Host Extender Info]\r\n"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line;
+  }
+}
+
+TEST(TavoProject, FormFrameNamesTheDesignerAndCaption) {
+  ProjectContents back = ReadVbaProject(WriteVbaProject(TavoProject(kSheets)));
+  std::string frame = back.file.streams.at("frmTavo/\x03VBFrame");
+  EXPECT_EQ(frame.rfind("VERSION 5.00\r\nBegin {C62A69F0-16DC-11CE-9E98-00AA00574A4F} frmTavo ", 0), 0u);
+  // The caption in the project's code page (GBK): 校 is C0 ED... decoded it reads as written.
+  EXPECT_NE(frame.find("Caption         =   \"tavo "), std::string::npos);
+}
+
+TEST(TavoDialog, HasTheNamedControlsInPairsAndATabOrder) {
+  FormSpec form = TavoDialog();
+  std::set<int> tabs;
+  std::map<std::string, const FormControlSpec*> by_name;
+  for (const FormControlSpec& c : form.controls) {
+    tabs.insert(c.tab_index);
+    by_name[c.name] = &c;
+    EXPECT_EQ(c.caption.find('&'), std::string::npos) << c.name;  // no accelerator marks
+  }
+  EXPECT_EQ(tabs.size(), form.controls.size());
+  EXPECT_EQ(*tabs.begin(), 0);
+  EXPECT_EQ(*tabs.rbegin(), static_cast<int>(form.controls.size()) - 1);
+  const char* pairs[4][2] = {{"optYi", "optRi"}, {"optYu", "optWu"}, {"optShu", "optHng"}, {"optYS1", "optYS2"}};
+  std::set<std::string> groups;
+  for (auto& pair : pairs) {
+    const FormControlSpec* a = by_name.at(pair[0]);
+    const FormControlSpec* b = by_name.at(pair[1]);
+    EXPECT_EQ(a->kind, ControlKind::kOptionButton);
+    EXPECT_EQ(a->group_name, b->group_name) << pair[0];
+    groups.insert(a->group_name);
+  }
+  EXPECT_EQ(groups.size(), 4u);  // each pair its own group
+  const std::pair<const char*, const char*> buttons[] = {
+      {"cmdDoXL", "生成校历表"}, {"cmdDoRL", "生成日历表"}, {"cmdEdit", "编辑信息表"}, {"cmdHelp", "帮助"}};
+  for (auto& [name, caption] : buttons) {
+    EXPECT_EQ(by_name.at(name)->kind, ControlKind::kCommandButton);
+    EXPECT_EQ(by_name.at(name)->caption, caption);
+  }
+  EXPECT_EQ(by_name.at("txtBDate")->kind, ControlKind::kTextBox);
+  EXPECT_EQ(by_name.at("txtEDate")->kind, ControlKind::kTextBox);
+  // The date boxes come first in the tab order.
+  EXPECT_EQ(by_name.at("txtBDate")->tab_index, 0);
+  EXPECT_EQ(by_name.at("txtEDate")->tab_index, 1);
+}
+
+// docs/windows.md shows users the dialog code: it must be the code we write.
+TEST(TavoDialog, DocumentedCodeIsTheGeneratedCode) {
+  std::ifstream in(fs::path(TAVO_SOURCE_DIR) / "docs" / "windows.md");
+  std::stringstream doc;
+  doc << in.rdbuf();
+  std::string text = doc.str();
+  const std::string open = "```vb\n";
+  size_t start = text.find(open);
+  ASSERT_NE(start, std::string::npos);
+  start += open.size();
+  size_t end = text.find("```", start);
+  std::string documented = text.substr(start, end - start);
+  std::string generated;
+  for (char c : DialogCode()) {
+    if (c != '\r') generated.push_back(c);
+  }
+  EXPECT_EQ(documented, generated);
+}
+
+TEST(MacroWorkbook, CarriesTheProjectAndTheMacroContentType) {
+  fs::path dir = fs::temp_directory_path() / ("tavo-vba-test-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  std::string path = (dir / "校历.xlsm").string();
+  xlsx::SaveMacroWorkbook(path, year{2024} / September / 2);
+  auto package = xlsx::ZipPackage::OpenFile(path);
+  std::string types = package->Read("[Content_Types].xml");
+  EXPECT_NE(types.find("application/vnd.ms-excel.sheet.macroEnabled.main+xml"), std::string::npos);
+  EXPECT_NE(types.find("application/vnd.ms-office.vbaProject"), std::string::npos);
+  EXPECT_NE(package->Read("xl/_rels/workbook.xml.rels").find("relationships/vbaProject\" Target=\"vbaProject.bin\""),
+            std::string::npos);
+  std::string workbook = package->Read("xl/workbook.xml");
+  EXPECT_NE(workbook.find("<workbookPr codeName=\"ThisWorkbook\"/>"), std::string::npos);
+  size_t a = workbook.find("使用说明"), b = workbook.find("信息表"), c = workbook.find("\"DTB\"");
+  EXPECT_TRUE(a < b && b < c);
+  for (int i = 1; i <= 3; ++i) {
+    std::string sheet = package->Read("xl/worksheets/sheet" + std::to_string(i) + ".xml");
+    EXPECT_NE(sheet.find("codeName=\"Sheet" + std::to_string(i) + "\""), std::string::npos);
+  }
+  ProjectContents back = ReadVbaProject(package->Read("xl/vbaProject.bin"));
+  EXPECT_EQ(back.sources.size(), 6u);
+  EXPECT_TRUE(package->Has("xl/drawings/vmlDrawing1.vml"));
+  EXPECT_TRUE(package->Has("xl/ctrlProps/ctrlProp1.xml"));
+  fs::remove_all(dir);
+}
+
+TEST(MacroWorkbook, FolderThatIsMissingRaisesAndWritesNothing) {
+  fs::path dir = fs::temp_directory_path() / ("tavo-vba-missing-" + std::to_string(::getpid()));
+  EXPECT_THROW(xlsx::SaveMacroWorkbook((dir / "x.xlsm").string(), year{2024} / March / 1), Error);
+  EXPECT_FALSE(fs::exists(dir));
+}
+
+}  // namespace
+}  // namespace tavo::vba
