@@ -1,0 +1,135 @@
+// The UNO service tavo.myxl: MyFun for Basic and Python, over the
+// document and dialog it is given.
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/XInitialization.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+#include <cppuhelper/factory.hxx>
+#include <cppuhelper/implbase3.hxx>
+#include <cppuhelper/implementationentry.hxx>
+#include <cppuhelper/supportsservice.hxx>
+#include <tavo/XMyxl.hpp>
+#include <uno/environment.h>
+#include <uno/lbnames.h>
+
+#include <exception>
+#include <mutex>
+
+#include "bridge/error_box.h"
+#include "bridge/myxl.h"
+#include "office/host/host_sheets.h"
+#include "office/host/office_dialog.h"
+#include "office/host/office_host.h"
+#include "office/host/office_platform.h"
+
+namespace tavo::office {
+namespace {
+
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::Sequence;
+using css::uno::UNO_QUERY;
+
+constexpr const char* kImplementationName = "tavo.office.Myxl";
+constexpr const char* kServiceName = "tavo.myxl";
+
+OUString ImplementationName() { return OUString::createFromAscii(kImplementationName); }
+Sequence<OUString> ServiceNames() {
+  const OUString name = OUString::createFromAscii(kServiceName);
+  return Sequence<OUString>(&name, 1);
+}
+
+Sequence<OUString> ToSequence(const std::vector<std::string>& texts) {
+  Sequence<OUString> result(static_cast<sal_Int32>(texts.size()));
+  auto out = result.getArray();
+  for (std::size_t i = 0; i < texts.size(); ++i) out[i] = ToUno(texts[i]);
+  return result;
+}
+
+class MyxlComponent
+    : public cppu::WeakImplHelper3<::tavo::XMyxl, css::lang::XServiceInfo, css::lang::XInitialization> {
+ public:
+  explicit MyxlComponent(Reference<css::uno::XComponentContext> uno) : uno_(uno), platform_(uno, false) {}
+
+  // Created with the argument "record", the object keeps its boxes instead of showing them.
+  void SAL_CALL initialize(const Sequence<Any>& arguments) override {
+    std::lock_guard lock(mutex_);
+    for (const Any& argument : arguments) {
+      OUString text;
+      if ((argument >>= text) && text == "record") platform_.SetRecording(true);
+    }
+  }
+
+  Any SAL_CALL MyFun(const Reference<css::uno::XInterface>& EA, const Reference<css::uno::XInterface>& UF,
+                     const OUString& strFlag) override {
+    // The engine is not re-entrant: calls from other threads wait; a call
+    // nested in this one (a dialog event raised while loading the dialog) runs.
+    std::lock_guard lock(mutex_);
+    Reference<css::frame::XModel> model(EA, UNO_QUERY);
+    const bool was_locked = model.is() && model->hasControllersLocked();
+    try {
+      auto application = OpenOfficeApplication(uno_, EA);
+      OfficeDialog dialog(UF);
+      platform_.SetCall(EA, &dialog);
+      myxl_.MyFun(*application, dialog, FromUno(strFlag));
+    } catch (...) {
+      bridge::ShowErrorBox(platform_, std::current_exception());
+    }
+    platform_.SetCall({}, nullptr);
+    // MyFun switches screen updating back on; should that have failed, no
+    // lock of this call may outlive it.
+    try {
+      for (int guard = 0; guard < 1000 && !was_locked && model.is() && model->hasControllersLocked(); ++guard)
+        model->unlockControllers();
+    } catch (const css::uno::Exception&) {
+    }
+    return Any();
+  }
+
+  Sequence<OUString> SAL_CALL AddHostSheets(const Reference<css::uno::XInterface>& EA) override {
+    std::lock_guard lock(mutex_);
+    try {
+      return ToSequence(AddMissingHostSheets(uno_, EA));
+    } catch (...) {
+      bridge::ShowErrorBox(platform_, std::current_exception());
+      return {};
+    }
+  }
+
+  Sequence<OUString> SAL_CALL RecordedBoxes() override {
+    std::lock_guard lock(mutex_);
+    return ToSequence(platform_.Recorded());
+  }
+
+  OUString SAL_CALL getImplementationName() override { return ImplementationName(); }
+  sal_Bool SAL_CALL supportsService(const OUString& name) override { return cppu::supportsService(this, name); }
+  Sequence<OUString> SAL_CALL getSupportedServiceNames() override { return ServiceNames(); }
+
+ private:
+  std::recursive_mutex mutex_;
+  Reference<css::uno::XComponentContext> uno_;
+  OfficePlatform platform_;
+  bridge::Myxl myxl_{platform_};
+};
+
+Reference<css::uno::XInterface> SAL_CALL Create(const Reference<css::uno::XComponentContext>& uno) {
+  return static_cast<cppu::OWeakObject*>(new MyxlComponent(uno));
+}
+
+const cppu::ImplementationEntry kEntries[] = {
+    {Create, ImplementationName, ServiceNames, cppu::createSingleComponentFactory, nullptr, 0},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, 0},
+};
+
+}  // namespace
+}  // namespace tavo::office
+
+extern "C" SAL_DLLPUBLIC_EXPORT void* component_getFactory(const char* implementation, void* service_manager,
+                                                           void* registry_key) {
+  return cppu::component_getFactoryHelper(implementation, service_manager, registry_key, tavo::office::kEntries);
+}
+
+extern "C" SAL_DLLPUBLIC_EXPORT void component_getImplementationEnvironment(const char** environment,
+                                                                            uno_Environment**) {
+  *environment = CPPU_CURRENT_LANGUAGE_BINDING_NAME;
+}

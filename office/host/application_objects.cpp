@@ -1,0 +1,172 @@
+// Application, Workbook and Window objects over a LibreOffice document.
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/sheet/XViewFreezable.hpp>
+#include <com/sun/star/sheet/XViewPane.hpp>
+#include <com/sun/star/sheet/XViewSplitable.hpp>
+#include <osl/file.hxx>
+
+#include "office/host/office_host.h"
+#include "office/host/office_objects.h"
+#include "office/host/palette.h"
+
+namespace tavo::office {
+namespace {
+
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+Reference<css::frame::XModel> Model(const ContextPtr& context) {
+  return Reference<css::frame::XModel>(context->document, UNO_QUERY_THROW);
+}
+
+// The folder of a document's location, as a path for a local file.
+std::string FolderOf(const OUString& url) {
+  if (url.isEmpty()) return {};
+  OUString path;
+  if (osl::FileBase::getSystemPathFromFileURL(url, path) != osl::FileBase::E_None) path = url;
+  const sal_Int32 slash = path.lastIndexOf('/');
+  return FromUno(slash <= 0 ? path.copy(0, slash + 1) : path.copy(0, slash));
+}
+
+class OfficeWorkbook : public host::Workbook {
+ public:
+  explicit OfficeWorkbook(ContextPtr context) : context_(std::move(context)) {}
+  std::unique_ptr<host::Sheets> Worksheets() override { return MakeSheets(context_); }
+  std::unique_ptr<host::Sheet> ActiveSheet() override { return MakeSheet(context_, ActiveSheetOf(context_)); }
+  std::string Path() override { return Uno([&] { return FolderOf(Model(context_)->getURL()); }); }
+  std::int32_t Colors(int index) override { return ReadPalette(context_->document)[Entry(index)]; }
+  void SetColors(int index, std::int32_t rgb) override {
+    const std::size_t entry = Entry(index);
+    if (rgb < 0 || rgb > 0xFFFFFF) RaiseInvalidArgument("颜色值 " + std::to_string(rgb) + " 无效");
+    Palette palette = ReadPalette(context_->document);
+    palette[entry] = rgb;
+    WritePalette(context_->document, palette);
+  }
+
+ private:
+  static std::size_t Entry(int index) {
+    if (index < 1 || index > 56) RaiseOutOfRange("调色板只有 1 到 56 号颜色");
+    return static_cast<std::size_t>(index - 1);
+  }
+  ContextPtr context_;
+};
+
+// The split of the window is the frozen one: LibreOffice places a split
+// that is not frozen by pixels, so setting SplitRow or SplitColumn freezes
+// the panes there, and FreezePanes = False removes the split with the freeze.
+class OfficeWindow : public host::Window {
+ public:
+  explicit OfficeWindow(ContextPtr context) : context_(std::move(context)) {}
+  int SplitRow() override { return Uno([&] { return Frozen() ? SplitAt(true) : 0; }); }
+  void SetSplitRow(int row) override {
+    if (row < 0) RaiseInvalidArgument("SplitRow 的值 " + std::to_string(row) + " 无效");
+    Uno([&] { Freezable()->freezeAtPosition(SplitColumn(), row); });
+  }
+  int SplitColumn() override { return Uno([&] { return Frozen() ? SplitAt(false) : 0; }); }
+  void SetSplitColumn(int column) override {
+    if (column < 0) RaiseInvalidArgument("SplitColumn 的值 " + std::to_string(column) + " 无效");
+    Uno([&] { Freezable()->freezeAtPosition(column, SplitRow()); });
+  }
+  bool FreezePanes() override { return Uno([&] { return Frozen(); }); }
+  void SetFreezePanes(bool frozen) override {
+    Uno([&] {
+      if (!frozen) return Freezable()->freezeAtPosition(0, 0);
+      Freezable()->freezeAtPosition(SplitAt(false), SplitAt(true));
+    });
+  }
+  int ScrollRow() override { return Uno([&] { return Pane()->getFirstVisibleRow() + 1; }); }
+  void SetScrollRow(int row) override {
+    if (row < 1) RaiseInvalidArgument("ScrollRow 的值 " + std::to_string(row) + " 无效");
+    Uno([&] { Pane()->setFirstVisibleRow(row - 1); });
+  }
+  int ScrollColumn() override { return Uno([&] { return Pane()->getFirstVisibleColumn() + 1; }); }
+  void SetScrollColumn(int column) override {
+    if (column < 1) RaiseInvalidArgument("ScrollColumn 的值 " + std::to_string(column) + " 无效");
+    Uno([&] { Pane()->setFirstVisibleColumn(column - 1); });
+  }
+
+ private:
+  bool Frozen() { return Freezable()->hasFrozenPanes(); }
+  Reference<css::sheet::XViewFreezable> Freezable() {
+    return Reference<css::sheet::XViewFreezable>(Controller(context_), UNO_QUERY_THROW);
+  }
+  // The split's row and column: UNO has no other way to read them.
+  std::int32_t SplitAt(bool row) {
+    Reference<css::sheet::XViewSplitable> split(Controller(context_), UNO_QUERY_THROW);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return row ? split->getSplitRow() : split->getSplitColumn();
+#pragma GCC diagnostic pop
+  }
+  Reference<css::sheet::XViewPane> Pane() {
+    return Reference<css::sheet::XViewPane>(Controller(context_), UNO_QUERY_THROW);
+  }
+  ContextPtr context_;
+};
+
+class OfficeApplication : public host::Application {
+ public:
+  explicit OfficeApplication(ContextPtr context) : context_(std::move(context)) {}
+  std::unique_ptr<host::Workbook> ThisWorkbook() override { return MakeWorkbook(context_); }
+  bool ScreenUpdating() override { return Uno([&] { return !Model(context_)->hasControllersLocked(); }); }
+  // On or off, as the desktop's property: off locks the controllers once,
+  // on takes every lock away, so nothing stays locked after a call.
+  void SetScreenUpdating(bool on) override {
+    Uno([&] {
+      Reference<css::frame::XModel> model = Model(context_);
+      if (!on) {
+        if (!model->hasControllersLocked()) model->lockControllers();
+        return;
+      }
+      for (int guard = 0; guard < 1000 && model->hasControllersLocked(); ++guard) model->unlockControllers();
+    });
+  }
+  // Nothing in LibreOffice's API asks the user while the adapter works.
+  bool DisplayAlerts() override { return context_->display_alerts; }
+  void SetDisplayAlerts(bool on) override { context_->display_alerts = on; }
+  std::unique_ptr<host::Sheet> ActiveSheet() override { return MakeSheet(context_, ActiveSheetOf(context_)); }
+  std::unique_ptr<host::Window> ActiveWindow() override {
+    Controller(context_);
+    return std::make_unique<OfficeWindow>(context_);
+  }
+  std::unique_ptr<host::ShapeSelection> Selection() override { return MakeShapeSelection(context_); }
+
+ private:
+  ContextPtr context_;
+};
+
+}  // namespace
+
+Reference<css::frame::XController> Controller(const ContextPtr& context) {
+  return Uno([&] {
+    Reference<css::frame::XController> controller = Model(context)->getCurrentController();
+    if (!controller.is()) throw Error(kOfficeErrorSource, kHostCallFailed, "文档没有打开的窗口");
+    return controller;
+  });
+}
+
+Reference<css::sheet::XSpreadsheet> ActiveSheetOf(const ContextPtr& context) {
+  return Uno([&] {
+    return Reference<css::sheet::XSpreadsheetView>(Controller(context), UNO_QUERY_THROW)->getActiveSheet();
+  });
+}
+
+std::unique_ptr<host::Workbook> MakeWorkbook(const ContextPtr& context) {
+  return std::make_unique<OfficeWorkbook>(context);
+}
+
+std::unique_ptr<host::Window> MakeWindow(const ContextPtr& context) { return std::make_unique<OfficeWindow>(context); }
+
+std::unique_ptr<host::Application> OpenOfficeApplication(const Reference<css::uno::XComponentContext>& uno,
+                                                         const Reference<css::uno::XInterface>& document) {
+  Reference<css::sheet::XSpreadsheetDocument> spreadsheet(document, UNO_QUERY);
+  if (!spreadsheet.is()) RaiseTypeMismatch("EA 须为电子表格文档");
+  auto context = std::make_shared<OfficeContext>();
+  context->uno = uno;
+  context->document = spreadsheet;
+  return std::make_unique<OfficeApplication>(std::move(context));
+}
+
+}  // namespace tavo::office

@@ -1,0 +1,59 @@
+#include "office/host/host_sheets.h"
+
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+
+#include "office/host/office_host.h"
+#include "office/host/office_objects.h"
+#include "workbook/xlsx/host_workbook.h"
+
+namespace tavo::office {
+namespace {
+
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+void CopySheet(const workbook::Worksheet& from, host::Sheet& to) {
+  for (std::int32_t row = 1; row < from.cells.RowLimit(); ++row) {
+    for (const workbook::Cell& cell : from.cells.Row(row)) {
+      auto target = to.Cells(row, cell.column);
+      // The model holds values as stored: a quoted text keeps its quote.
+      if (cell.quote_prefix && cell.value.IsText()) {
+        target->SetValue(host::Variant("'" + cell.value.Text()));
+      } else {
+        target->SetValue(cell.value);
+      }
+      if (cell.format.bold) target->Font()->SetBold(true);
+    }
+  }
+  for (const auto& [column, width] : from.column_widths) to.Columns(column)->SetColumnWidth(width);
+}
+
+}  // namespace
+
+std::vector<std::string> AddMissingHostSheets(const Reference<css::uno::XComponentContext>& uno,
+                                              const Reference<css::uno::XInterface>& document) {
+  Reference<css::sheet::XSpreadsheetDocument> spreadsheet(document, UNO_QUERY);
+  if (!spreadsheet.is()) RaiseTypeMismatch("EA 须为电子表格文档");
+  auto context = std::make_shared<OfficeContext>();
+  context->uno = uno;
+  context->document = spreadsheet;
+  const workbook::WorkbookModel model = xlsx::MakeHostWorkbook();
+  std::vector<std::string> added;
+  for (const workbook::Worksheet& sheet : model.sheets) {
+    Uno([&] {
+      auto sheets = spreadsheet->getSheets();
+      const OUString name = ToUno(sheet.name);
+      if (sheets->hasByName(name)) return;
+      const auto count = Reference<css::container::XIndexAccess>(sheets, UNO_QUERY_THROW)->getCount();
+      sheets->insertNewByName(name, static_cast<std::int16_t>(count));
+      auto target = MakeSheet(context, Reference<css::sheet::XSpreadsheet>(sheets->getByName(name), UNO_QUERY_THROW));
+      CopySheet(sheet, *target);
+      added.push_back(sheet.name);
+    });
+  }
+  return added;
+}
+
+}  // namespace tavo::office
