@@ -139,10 +139,18 @@ TEST(MacroWorkbook, CarriesTheProjectAndTheMacroContentType) {
   fs::remove_all(dir);
 }
 
-TEST(MacroWorkbook, FolderThatIsMissingRaisesAndWritesNothing) {
+TEST(MacroWorkbook, RefusesAMissingFolderOrAnotherExtensionAndWritesNothing) {
   fs::path dir = fs::temp_directory_path() / ("tavo-vba-missing-" + std::to_string(::getpid()));
   EXPECT_THROW(xlsx::SaveMacroWorkbook((dir / "x.xlsm").string(), year{2024} / March / 1), Error);
   EXPECT_FALSE(fs::exists(dir));
+  fs::path here = fs::temp_directory_path() / ("tavo-vba-ext-" + std::to_string(::getpid()));
+  fs::create_directories(here);
+  for (const char* name : {"x.xlsx", "x", "x.xlsm.bak"}) {
+    EXPECT_THROW(xlsx::SaveMacroWorkbook((here / name).string(), year{2024} / March / 1), Error) << name;
+  }
+  xlsx::SaveMacroWorkbook((here / "UPPER.XLSM").string(), year{2024} / March / 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(here), fs::directory_iterator()), 1);
+  fs::remove_all(here);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <ctime>
 #include <cstring>
 #include <filesystem>
@@ -182,6 +183,13 @@ void AddButton(PackageEdit& edit, Xml& sheet, const std::string& file) {
 }  // namespace
 
 void SaveMacroWorkbook(const std::string& path, Date today) {
+  // The host opens a macro workbook only under the .xlsm extension; under
+  // any other it refuses the file as damaged.
+  std::string ext = fs::path(path).extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  if (ext != ".xlsm") {
+    RaiseFileError(kBadFileFormat, "带宏的工作簿须以 .xlsm 为扩展名", "a macro workbook must be named .xlsm", path);
+  }
   CheckOutputPath(path);
   workbook::WorkbookModel model = MakeHostWorkbook(today);
   FillInstructions(model.AppendSheet(kInstructionSheet));

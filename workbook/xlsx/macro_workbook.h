@@ -12,7 +12,8 @@ namespace tavo::xlsx {
 inline constexpr const char* kInstructionSheet = "使用说明";
 
 // Writes the workbook to `path` through a temporary file renamed over it.
-// Raises tavo::Error, with no file touched, as SaveXlsx does.
+// Raises tavo::Error, with no file touched, as SaveXlsx does, and for a
+// name that does not end in .xlsm.
 void SaveMacroWorkbook(const std::string& path, Date today);
 void SaveMacroWorkbook(const std::string& path);  // today by the local clock
 
