@@ -1,12 +1,36 @@
 #!/usr/bin/env bash
-# Installs the cross compiler and Wine if missing, cross-builds tavo.dll and
-# its test programs into build-win/ (or $1), and runs the Windows tests under
-# Wine in a private prefix inside that folder.
+# Installs the cross compilers and Wine if missing, cross-builds tavo.dll for
+# 32-bit and 64-bit Windows with their test programs, builds the installer
+# tavo-<version>.msi, and runs the Windows tests under Wine:
+#   DIR/win32/   the 32-bit DLL and its tests (32-bit programs)
+#   DIR/win64/   the 64-bit DLL and its tests, and the installer tests
+#   DIR/tavo-<version>.msi
+# DIR is build-win/ unless given as $1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir="${1:-build-win}"
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
 TAVO_WITH_PDF=0 TAVO_WITH_WINDOWS=1 scripts/setup.sh
-cmake -S com -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$dir" -j"$(nproc)"
-# The tests share one Wine prefix and run one after another (resource lock).
-(cd "$dir" && ctest --output-on-failure)
+started=$SECONDS
+phase() { echo "-- $1: $((SECONDS - started)) s so far"; }
+
+# One native reference for both bitnesses.
+common=(-G Ninja -DTAVO_NATIVE_REFERENCE_DIR="$dir")
+cmake -S com -B "$dir/win32" "${common[@]}" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-i686.cmake" >/dev/null
+cmake -S com -B "$dir/win64" "${common[@]}" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+  -DTAVO_WIN32_BUILD="$dir/win32" -DTAVO_MSI_DIR="$dir" >/dev/null
+# The 64-bit build packs the 32-bit DLL, so the 32-bit build goes first.
+cmake --build "$dir/win32" -j"$(nproc)"
+cmake --build "$dir/win64" -j"$(nproc)"
+phase "both builds and the MSI"
+
+# Each build's tests share its Wine prefix and run one after another
+# (resource lock); the installer tests use a prefix of their own.
+status=0
+(cd "$dir/win32" && ctest --output-on-failure) || status=1
+phase "32-bit tests"
+(cd "$dir/win64" && ctest --output-on-failure) || status=1
+phase "64-bit and installer tests"
+ls -l "$dir"/win32/tavo.dll "$dir"/win64/tavo.dll "$dir"/tavo-*.msi
+exit $status

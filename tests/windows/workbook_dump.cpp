@@ -1,6 +1,7 @@
 #include "workbook_dump.h"
 
 #include <sstream>
+#include <string>
 
 namespace tavo::wintest {
 namespace {
@@ -26,6 +27,10 @@ std::string Value(const host::Variant& v) {
   if (v.IsEmpty()) return "empty";
   if (v.IsBool()) return v.Bool() ? "bool True" : "bool False";
   if (v.IsNumber()) return "number " + host::NumberToText(v.Number());
+  // Kept apart from numbers and texts, so a date that came back as its
+  // serial or its text is a difference.
+  if (v.IsDate()) return "date " + host::NumberToText(v.DateSerial());
+  if (v.IsError()) return "error " + std::to_string(v.ErrorCode());
   return "text " + OneLine(v.Text());
 }
 
