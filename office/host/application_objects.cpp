@@ -62,18 +62,20 @@ class OfficeWindow : public host::Window {
   int SplitRow() override { return Uno([&] { return Frozen() ? SplitAt(true) : 0; }); }
   void SetSplitRow(int row) override {
     if (row < 0) RaiseInvalidArgument("SplitRow 的值 " + std::to_string(row) + " 无效");
-    Uno([&] { Freezable()->freezeAtPosition(SplitColumn(), row); });
+    Uno([&] { FreezeAt(SplitColumn(), row); });
   }
   int SplitColumn() override { return Uno([&] { return Frozen() ? SplitAt(false) : 0; }); }
   void SetSplitColumn(int column) override {
     if (column < 0) RaiseInvalidArgument("SplitColumn 的值 " + std::to_string(column) + " 无效");
-    Uno([&] { Freezable()->freezeAtPosition(column, SplitRow()); });
+    Uno([&] { FreezeAt(column, SplitRow()); });
   }
   bool FreezePanes() override { return Uno([&] { return Frozen(); }); }
   void SetFreezePanes(bool frozen) override {
     Uno([&] {
       if (!frozen) return Freezable()->freezeAtPosition(0, 0);
-      Freezable()->freezeAtPosition(SplitAt(false), SplitAt(true));
+      // Frozen already: freezing again would take the split from the pixels
+      // on screen, which can be a column off.
+      if (!Frozen()) FreezeAt(SplitAt(false), SplitAt(true));
     });
   }
   int ScrollRow() override { return Uno([&] { return Pane()->getFirstVisibleRow() + 1; }); }
@@ -89,6 +91,16 @@ class OfficeWindow : public host::Window {
 
  private:
   bool Frozen() { return Freezable()->hasFrozenPanes(); }
+  // LibreOffice freezes where the cell's corner is on screen, in pixels: a
+  // column narrower than a few pixels can put the split a column short.
+  // The split is read back and moved by what it missed, once.
+  void FreezeAt(std::int32_t columns, std::int32_t rows) {
+    Freezable()->freezeAtPosition(columns, rows);
+    if (columns == 0 && rows == 0) return;
+    const std::int32_t column_miss = columns - SplitAt(false), row_miss = rows - SplitAt(true);
+    if (column_miss != 0 || row_miss != 0)
+      Freezable()->freezeAtPosition(columns + column_miss, rows + row_miss);
+  }
   Reference<css::sheet::XViewFreezable> Freezable() {
     return Reference<css::sheet::XViewFreezable>(Controller(context_), UNO_QUERY_THROW);
   }

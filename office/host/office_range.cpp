@@ -183,8 +183,21 @@ class OfficeRange : public host::CellRange {
                                              ref_.area.StartRow),
           UNO_QUERY_THROW);
       Reference<css::sheet::XSheetCellCursor> cursor = ref_.sheet->createCursorByRange(corner);
+      Reference<css::sheet::XCellRangeAddressable> addressable(cursor, UNO_QUERY_THROW);
+      // LibreOffice's region stops at the hidden cells of a merged area; on
+      // the desktop a merged area covers all its cells. So the region takes
+      // in every merged area it cuts and grows again, until it stays.
       cursor->collapseToCurrentRegion();
-      const auto area = Reference<css::sheet::XCellRangeAddressable>(cursor, UNO_QUERY_THROW)->getRangeAddress();
+      css::table::CellRangeAddress area = addressable->getRangeAddress();
+      for (int guard = 0; guard < 100000; ++guard) {
+        cursor->collapseToMergedArea();
+        cursor->collapseToCurrentRegion();
+        const css::table::CellRangeAddress grown = addressable->getRangeAddress();
+        if (grown.StartColumn == area.StartColumn && grown.StartRow == area.StartRow &&
+            grown.EndColumn == area.EndColumn && grown.EndRow == area.EndRow)
+          break;
+        area = grown;
+      }
       return MakeRange(MakeRangeRef(ref_.context, ref_.sheet, area));
     });
   }

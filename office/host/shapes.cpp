@@ -145,11 +145,11 @@ class OfficeShapeSelection : public host::ShapeSelection {
         if (placement == 3) {
           properties->setPropertyValue("Anchor", Any(sheet));
         } else {
-          // Anchored to a cell, the shape is placed again where it was, which
-          // moves the anchor to the cell under its top-left corner.
+          // LibreOffice anchors a shape to the cell under its top-left
+          // corner, whichever cell is given; the position stays.
           properties->setPropertyValue("Anchor", Any(sheet->getCellByPosition(0, 0)));
-          shape->setPosition(at);
           properties->setPropertyValue("ResizeWithCell", Any(placement == 1));
+          if (shape->getPosition().X != at.X || shape->getPosition().Y != at.Y) shape->setPosition(at);
         }
       }
     });

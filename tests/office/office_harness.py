@@ -161,8 +161,17 @@ class Office:
             return self.smgr.createInstanceWithArgumentsAndContext(service, arguments, self.context)
         return self.smgr.createInstanceWithContext(service, self.context)
 
-    def load(self, path, hidden=True):
-        return self.desktop.loadComponentFromURL(file_url(path), "_blank", 0, (prop("Hidden", hidden),))
+    # Shown, as a user has it (headless, so nowhere): LibreOffice freezes
+    # no panes in a hidden document's view.
+    def load(self, path, hidden=False):
+        doc = self.desktop.loadComponentFromURL(file_url(path), "_blank", 0, (prop("Hidden", hidden),))
+        if not hidden:
+            # A window of a screen's size, shown (on no screen): the view then
+            # scrolls and splits as it does in front of a user.
+            window = doc.CurrentController.Frame.ContainerWindow
+            window.setPosSize(0, 0, 1280, 800, 15)
+            window.setVisible(True)
+        return doc
 
     def dialog_model(self, caption, texts, options):
         model = self.create("com.sun.star.awt.UnoControlDialogModel")

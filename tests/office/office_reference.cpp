@@ -115,6 +115,13 @@ int Sessions(const std::string& folder) {
     for (const std::string& line : boxes) out << line << '\n';
     if (!out) return 1;
   }
+  // The colours a document without a stored palette has.
+  std::ofstream palette(folder + "/default-palette.txt", std::ios::binary);
+  for (std::int32_t c : workbook::WorkbookModel::DefaultPalette()) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%02X%02X%02X", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    palette << hex << '\n';
+  }
   std::printf("wrote %zu sessions\n", sessions.size());
   return json ? 0 : 1;
 }

@@ -1,0 +1,209 @@
+"""A built document read back through UNO as the facts session_facts.cpp
+writes for the embedded workbook: the same lines, so the two compare line
+by line. LibreOffice's units are turned into the desktop host's the way
+docs/libreoffice.md describes (1/100 mm to points and pixels, page style to
+PageSetup), independently of the adapter's own code."""
+import uno
+from com.sun.star.table.CellContentType import EMPTY, VALUE, TEXT, FORMULA
+
+GENERATED = ("校历表", "日历表")
+DATE, TIME, LOGICAL = 2, 4, 1024
+PAPERS = {(21000, 29700): 9, (29700, 42000): 8, (21590, 27940): 1, (14800, 21000): 11}
+HORIZONTAL = {0: "general", 1: "left", 2: "center", 3: "right", 4: "justify", 5: "fill"}
+VERTICAL = {0: "bottom", 1: "top", 2: "center", 3: "bottom", 4: "justify"}
+
+
+def number(x):
+    """The shortest text of a number, as NumberToText writes it."""
+    if x == int(x) and abs(x) < 1e15:
+        return str(int(x))
+    return repr(x)
+
+
+def points(mm100, decimals):
+    # Sizes are kept in twips: a point read back is rounded to 1/20 pt first.
+    value = round(round(mm100 * 72 / 2540 * 20) / 20, decimals)
+    return number(value)
+
+
+def hexcolour(colour):
+    return "%06X" % (colour & 0xFFFFFF)
+
+
+def one_line(text):
+    return text.replace("\n", "\\n").replace("\r", "\\r")
+
+
+class Reader:
+    def __init__(self, doc):
+        self.doc = doc
+        self.formats = doc.NumberFormats
+
+    def value(self, cell):
+        kind = cell.Type
+        if kind == EMPTY:
+            return "empty"
+        if kind == TEXT or (kind == FORMULA and cell.FormulaResultType2 == 2):
+            return "text " + one_line(cell.String)
+        if kind == FORMULA and cell.getError():
+            return "error %d" % cell.getError()
+        value = cell.Value
+        ftype = self.formats.getByKey(cell.NumberFormat).Type
+        if ftype & LOGICAL:
+            return "bool True" if value else "bool False"
+        if ftype & (DATE | TIME):
+            return "date " + number(value)
+        return "number " + number(value)
+
+    def palette(self):
+        props = self.doc.DocumentProperties.UserDefinedProperties
+        if props.PropertySetInfo.hasPropertyByName("TavoPalette"):
+            return props.getPropertyValue("TavoPalette").split()
+        return None
+
+
+def line_drawn(border):
+    return border.OuterLineWidth > 0 or border.InnerLineWidth > 0 or border.LineWidth > 0
+
+
+def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
+    out = []
+    add = lambda line: out.append("[%s] %s" % (name, line))
+    # The extent of the values: the last row and column holding one.
+    last_row = last_column = 0
+    cells = sheet.queryContentCells(1 | 2 | 4 | 16)  # values, dates, strings, formulas
+    for address in cells.RangeAddresses:
+        last_row = max(last_row, address.EndRow + 1)
+        last_column = max(last_column, address.EndColumn + 1)
+    add("extent %d %d" % (last_row, last_column))
+    add("box %d %d" % (box_rows, box_columns))
+    names = ("CharHeight", "CharHeightAsian", "CharWeight", "CharWeightAsian", "IsTextWrapped", "CharColor",
+             "CellBackColor", "LeftBorder", "TopBorder", "RightBorder", "BottomBorder", "HoriJustify", "VertJustify")
+    grid = {}
+    for row in range(box_rows + 2):
+        for column in range(box_columns + 2):
+            cell = sheet.getCellByPosition(column, row)
+            grid[row, column] = (cell, cell.getPropertyValues(names))
+    for row in range(box_rows):
+        for column in range(box_columns):
+            cell, p = grid[row, column]
+            size = number(round(p[0], 2)) if p[0] == p[1] else "%s/%s" % (number(round(p[0], 2)), number(round(p[1], 2)))
+            bold = int(p[2] > 100)
+            if (p[3] > 100) != (p[2] > 100):
+                bold = "%d/%d" % (p[2] > 100, p[3] > 100)
+
+            def edge(own, other):
+                return int(line_drawn(own) or (other is not None and line_drawn(other)))
+            left = edge(p[7], grid[row, column - 1][1][9] if column > 0 else None)
+            top = edge(p[8], grid[row - 1, column][1][10] if row > 0 else None)
+            right = edge(p[9], grid[row, column + 1][1][7])
+            bottom = edge(p[10], grid[row + 1, column][1][8])
+            font = "auto" if p[5] == -1 else hexcolour(p[5])
+            fill = "none" if p[6] == -1 else hexcolour(p[6])
+            add("cell %d,%d %s | size %s bold %s wrap %d font %s fill %s borders %d%d%d%d h %s v %s" % (
+                row + 1, column + 1, reader.value(cell), size, bold, int(p[4]), font, fill, left, top, right, bottom,
+                HORIZONTAL.get(uno_enum(p[11]), "?"), VERTICAL.get(p[12], "?")))
+    for row in range(box_rows):
+        add("row %d height %s" % (row + 1, points(sheet.Rows.getByIndex(row).Height, 2)))
+    for column in range(box_columns):
+        add("column %d width %d" % (column + 1, round(sheet.Columns.getByIndex(column).Width * 96 / 2540)))
+    merges = []
+    for row in range(box_rows):
+        for column in range(box_columns):
+            cell = grid[row, column][0]
+            if cell.getIsMerged():
+                cursor = sheet.createCursorByRange(cell)
+                cursor.collapseToMergedArea()
+                a = cursor.RangeAddress
+                merges.append("merge %d,%d:%d,%d" % (a.StartRow + 1, a.StartColumn + 1, a.EndRow + 1, a.EndColumn + 1))
+    for m in sorted(merges):
+        add(m)
+    if active:
+        if controller.hasFrozenPanes():
+            add("frozen %d %d" % (controller.getSplitRow(), controller.getSplitColumn()))
+        else:
+            add("frozen none")
+    if sheet.PrintTitleRows:
+        t = sheet.TitleRows
+        add("titles '$%d:$%d'" % (t.StartRow + 1, t.EndRow + 1))
+    else:
+        add("titles ''")
+    style = reader.doc.StyleFamilies.getByName("PageStyles").getByName(sheet.PageStyle)
+    top = style.TopMargin + (style.HeaderHeight if style.HeaderIsOn else 0)
+    bottom = style.BottomMargin + (style.FooterHeight if style.FooterIsOn else 0)
+    header = style.TopMargin if style.HeaderIsOn else 0
+    footer = style.BottomMargin if style.FooterIsOn else 0
+    size = style.Size
+    # LibreOffice keeps sizes in twips: A4 reads back 21001 wide.
+    w, l = min(size.Width, size.Height), max(size.Width, size.Height)
+    paper = next((code for (pw, pl), code in PAPERS.items() if abs(pw - w) <= 100 and abs(pl - l) <= 100), 256)
+    zoom = "fit" if (style.ScaleToPagesX or style.ScaleToPagesY or style.ScaleToPages) else str(style.PageScale)
+    add("page margins %s %s %s %s %s %s orientation %d paper %d zoom %s centred %d footer '%s'" % (
+        points(top, 1), points(bottom, 1), points(style.LeftMargin, 1), points(style.RightMargin, 1),
+        points(header, 1), points(footer, 1), 2 if style.IsLandscape else 1, paper, zoom,
+        int(style.CenterHorizontally), footer_codes(style) if style.FooterIsOn else ""))
+    page = reader.doc.DrawPages.getByIndex(sheet.RangeAddress.Sheet)
+    for i in range(page.Count):
+        shape = page.getByIndex(i)
+        anchor = shape.Anchor
+        placement = "free" if anchor.supportsService("com.sun.star.sheet.Spreadsheet") else (
+            "size" if shape.ResizeWithCell else "move")
+        pos = shape.Position
+        add("shape %d '%s' %s %s bold %d at %d,%d colour %s transparency %d line %d placement %s" % (
+            i + 1, one_line(shape.String), shape.CharFontNameAsian, number(round(shape.CharHeightAsian, 2)),
+            int(shape.CharWeight > 100), round(pos.X * 72 / 2540), round(pos.Y * 72 / 2540),
+            hexcolour(shape.CharColor), shape.CharTransparence, int(shape.LineStyle.value != "NONE"), placement))
+    return out
+
+
+def uno_enum(value):
+    order = ("STANDARD", "LEFT", "CENTER", "RIGHT", "BLOCK", "REPEAT")
+    return order.index(value.value) if hasattr(value, "value") else value
+
+
+def footer_codes(style):
+    text = style.RightPageFooterContent.CenterText
+    codes = []
+    for paragraph in iterate(text):
+        for portion in iterate(paragraph):
+            if portion.TextPortionType == "TextField":
+                field = portion.TextField
+                if field.supportsService("com.sun.star.text.TextField.PageNumber"):
+                    codes.append("&P")
+                    continue
+                if field.supportsService("com.sun.star.text.TextField.PageCount"):
+                    codes.append("&N")
+                    continue
+            codes.append(portion.String.replace("&", "&&"))
+    return "".join(codes)
+
+
+def iterate(access):
+    e = access.createEnumeration()
+    while e.hasMoreElements():
+        yield e.nextElement()
+
+
+def document_facts(doc, boxes, default_palette):
+    """`boxes`: sheet name -> (rows, columns) of the cells to compare."""
+    reader = Reader(doc)
+    sheets = doc.Sheets
+    lines = ["sheets " + " ".join(sheets.ElementNames)]
+    controller = doc.CurrentController
+    active = controller.ActiveSheet.Name
+    lines.append("active " + active)
+    palette = reader.palette() or default_palette
+    for i in range(56):
+        lines.append("palette %d %s" % (i + 1, palette[i]))
+    for name in sheets.ElementNames:
+        sheet = sheets.getByName(name)
+        if name == "DTB":
+            for row in range(10):
+                for column in range(30):
+                    cell = sheet.getCellByPosition(column, row)
+                    if cell.Type != EMPTY:
+                        lines.append("[DTB] %d,%d %s" % (row + 1, column + 1, reader.value(cell)))
+        if name in GENERATED:
+            rows, columns = boxes.get(name, (0, 0))
+            lines += sheet_facts(reader, sheet, name, name == active, rows, columns, controller)
+    return lines
