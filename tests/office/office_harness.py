@@ -94,12 +94,18 @@ class Office:
         os.makedirs(self.env["HOME"])
         self.process = None
         self.install = install
-        # unopkg refuses a user installation to root; root installs the same
-        # way through the running office's extension manager.
-        self.install_live = install and os.geteuid() == 0
+        # unopkg refuses a user installation to root: root runs it as nobody
+        # on the test's folder, or else installs through the running office.
+        unopkg = [args.unopkg, "add", "--suppress-license", "-env:UserInstallation=" + self.profile, args.oxt]
+        setpriv = shutil.which("setpriv")
+        self.install_live = install and os.geteuid() == 0 and not setpriv
+        if install and os.geteuid() == 0 and setpriv:
+            for folder, _, files in os.walk(self.work):
+                for name in [folder] + [os.path.join(folder, f) for f in files]:
+                    os.chown(name, 65534, 65534)
+            unopkg = [setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"] + unopkg
         if install and not self.install_live:
-            self.run([args.unopkg, "add", "--suppress-license", "-env:UserInstallation=" + self.profile, args.oxt],
-                     UNOPKG_SECONDS)
+            self.run(unopkg, UNOPKG_SECONDS)
 
     def run(self, command, seconds):
         result = subprocess.run(command, env=self.env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
@@ -138,6 +144,9 @@ class Office:
             self.install_live = False
             manager = self.context.getValueByName("/singletons/com.sun.star.deployment.ExtensionManager")
             manager.addExtension(file_url(self.args.oxt), (), "user", None, Approving())
+            # The extension's Basic library is read when the office starts.
+            self.__exit__(None, None, None)
+            return self.__enter__()
         return self
 
     def __exit__(self, *exc):
