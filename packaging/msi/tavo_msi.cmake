@@ -5,6 +5,9 @@ find_program(WIXL wixl REQUIRED)
 set(TAVO_MSI_DIR ${CMAKE_BINARY_DIR} CACHE PATH "folder tavo-<version>.msi is written to")
 set(TAVO_WXS ${CMAKE_CURRENT_LIST_DIR}/tavo.wxs)
 set(TAVO_DLL32 ${TAVO_WIN32_BUILD}/tavo.dll)
+# The macro-enabled host workbook (`tavo init --macro`, made by the native
+# command); without it the package carries the servers and the guide only.
+set(TAVO_HOST_WORKBOOK "" CACHE FILEPATH "host workbook .xlsm the MSI installs beside the guide")
 
 # The upgrade code lives in the .wxs only; the tests read it from there too.
 file(STRINGS ${TAVO_WXS} upgrade_line REGEX "UpgradeCode=")
@@ -21,15 +24,22 @@ function(tavo_msi target output version)
   string(UUID product_code NAMESPACE ${TAVO_UPGRADE_CODE} NAME "tavo ${version}" TYPE SHA1 UPPER)
   set(stage ${CMAKE_CURRENT_BINARY_DIR}/${target}-stage)
   file(MAKE_DIRECTORY ${stage})
+  set(workbook_args -D WithWorkbook=no)
+  set(workbook_copy)
+  if(TAVO_HOST_WORKBOOK)
+    set(workbook_args -D WithWorkbook=yes -D HostWorkbook=host.xlsm)
+    set(workbook_copy COMMAND ${CMAKE_COMMAND} -E copy ${TAVO_HOST_WORKBOOK} ${stage}/host.xlsm)
+  endif()
   add_custom_command(OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tavo> ${stage}/tavo64.dll
     COMMAND ${CMAKE_COMMAND} -E copy ${TAVO_DLL32} ${stage}/tavo32.dll
     COMMAND ${CMAKE_COMMAND} -E copy ${TAVO_ROOT}/docs/windows.md ${stage}/windows.md
+    ${workbook_copy}
     COMMAND ${WIXL} -a x64 -D Version=${version} -D ProductCode={${product_code}}
-            -D Dll64=tavo64.dll -D Dll32=tavo32.dll -D Guide=windows.md -D WithWorkbook=no
+            -D Dll64=tavo64.dll -D Dll32=tavo32.dll -D Guide=windows.md ${workbook_args}
             -o ${output} ${TAVO_WXS}
     WORKING_DIRECTORY ${stage}
-    DEPENDS ${TAVO_WXS} tavo ${TAVO_DLL32} ${TAVO_ROOT}/docs/windows.md
+    DEPENDS ${TAVO_WXS} tavo ${TAVO_DLL32} ${TAVO_ROOT}/docs/windows.md ${TAVO_HOST_WORKBOOK}
     COMMENT "wixl: ${output}" VERBATIM)
   add_custom_target(${target} ALL DEPENDS ${output})
 endfunction()

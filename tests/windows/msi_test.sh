@@ -5,9 +5,9 @@
 # each create tavo.myxl in their own registry view; silent uninstall and
 # both views are clean again.
 #   msi_test.sh PREFIX CURRENT.msi VERSION OLDER.msi OLDER-VERSION UPGRADE-CODE
-#               probe32.exe client32.exe client64.exe
+#               probe32.exe client32.exe client64.exe [HOST-WORKBOOK.xlsm]
 set -uo pipefail
-prefix=$1 msi=$2 version=$3 older_msi=$4 older_version=$5 upgrade_code=$6 probe32=$7 client32=$8 client64=$9
+prefix=$1 msi=$2 version=$3 older_msi=$4 older_version=$5 upgrade_code=$6 probe32=$7 client32=$8 client64=$9 workbook=${10:-}
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run() { "$here/run_in_wine.sh" "$prefix" "$@"; }
 failures=0
@@ -49,6 +49,9 @@ for f in "$program_files/tavo.dll" "$program_files_x86/tavo.dll" "$program_files
   [[ -f $f ]] || fail "missing $f"
 done
 cmp -s "$program_files/windows.md.txt" "$here/../../docs/windows.md" || fail "windows.md.txt is not docs/windows.md"
+if [[ -n $workbook ]]; then
+  cmp -s "$program_files/tavo.xlsm" "$workbook" || fail "tavo.xlsm is missing or not the host workbook $workbook"
+fi
 
 step "32-bit and 64-bit hosts"
 client "$client32" installed || fail "the 32-bit view after installing"
