@@ -6,6 +6,7 @@ import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 import zipfile
 
@@ -89,7 +90,11 @@ class Office:
         self.work = os.path.abspath(args.work)
         shutil.rmtree(self.work, ignore_errors=True)
         os.makedirs(self.work)
-        self.profile = file_url(os.path.join(self.work, "profile"))
+        # The profile lives where any user may reach it (root's own folders
+        # may not be), and goes when the test ends.
+        self.private = tempfile.mkdtemp(prefix="tavo-office-")
+        os.chmod(self.private, 0o755)
+        self.profile = file_url(os.path.join(self.private, "profile"))
         self.env = dict(os.environ, HOME=os.path.join(self.work, "home"))
         os.makedirs(self.env["HOME"])
         self.process = None
@@ -100,10 +105,14 @@ class Office:
         setpriv = shutil.which("setpriv")
         self.install_live = install and os.geteuid() == 0 and not setpriv
         if install and os.geteuid() == 0 and setpriv:
-            for folder, _, files in os.walk(self.work):
-                for name in [folder] + [os.path.join(folder, f) for f in files]:
-                    os.chown(name, 65534, 65534)
-            unopkg = [setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"] + unopkg
+            oxt = os.path.join(self.private, "tavo.oxt")
+            shutil.copy(args.oxt, oxt)
+            home = os.path.join(self.private, "home")
+            os.makedirs(home)
+            for name in (self.private, oxt, home):
+                os.chown(name, 65534, 65534)
+            unopkg = [setpriv, "--reuid=65534", "--regid=65534", "--clear-groups", "env", "HOME=" + home,
+                      args.unopkg, "add", "--suppress-license", "-env:UserInstallation=" + self.profile, oxt]
         if install and not self.install_live:
             self.run(unopkg, UNOPKG_SECONDS)
 
@@ -135,7 +144,7 @@ class Office:
                 if self.process.poll() is not None:
                     raise RuntimeError("soffice ended before it answered")
                 if time.monotonic() > deadline:
-                    self.__exit__(None, None, None)
+                    self._stop()
                     raise RuntimeError("soffice did not answer within %d s" % START_SECONDS)
                 time.sleep(0.5)
         self.smgr = self.context.ServiceManager
@@ -145,13 +154,18 @@ class Office:
             manager = self.context.getValueByName("/singletons/com.sun.star.deployment.ExtensionManager")
             manager.addExtension(file_url(self.args.oxt), (), "user", None, Approving())
             # The extension's Basic library is read when the office starts.
-            self.__exit__(None, None, None)
+            self._stop()
             return self.__enter__()
         return self
 
     def __exit__(self, *exc):
+        self._stop()
+        shutil.rmtree(self.private, ignore_errors=True)
+        return False
+
+    def _stop(self):
         if self.process is None:
-            return False
+            return
         try:
             self.desktop.terminate()
         except Exception:
@@ -163,7 +177,6 @@ class Office:
             self.process.wait(STOP_SECONDS)
         self.process = None
         self.log.close()
-        return False
 
     def create(self, service, *arguments):
         if arguments:

@@ -132,7 +132,10 @@ int Bench() {
     const auto started = std::chrono::steady_clock::now();
     auto model = Replay(session.steps, boxes);
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
-    std::printf("%s\t%lld ms\n", session.name.c_str(), static_cast<long long>(ms.count()));
+    std::size_t cells = 0;
+    for (const auto& sheet : model->sheets) cells += sheet.name == "DTB" || sheet.name == "信息表" ? 0 : sheet.cells.CellCount();
+    std::printf("%s\t%lld ms, %zu cells%s\n", session.name.c_str(), static_cast<long long>(ms.count()), cells,
+                boxes.empty() ? "" : (" (" + boxes.front() + ")").c_str());
   }
   return 0;
 }
