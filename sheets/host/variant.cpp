@@ -74,19 +74,21 @@ bool CellErrorFromText(const std::string& text, std::int32_t& code) {
 
 std::string SerialToDateText(double serial) {
   if (!std::isfinite(serial) || serial < -657434 || serial > 2958466) return NumberToText(serial);
-  const double day = std::floor(serial);
+  // Before 1899-12-30 the whole part counts days back and the fraction the
+  // time forward from that midnight: -1.25 is 1899-12-29 6:00:00.
+  const double day = std::trunc(serial);
   // The time of day to the nearest second, as the host shows it.
-  long seconds = std::lround((serial - day) * 86400.0);
+  long seconds = std::lround(std::fabs(serial - day) * 86400.0);
   double whole_day = day;
   if (seconds >= 86400) {
     seconds -= 86400;
-    whole_day += 1;
+    whole_day += serial < 0 ? -1 : 1;
   }
   char time[32] = "";
   if (seconds > 0)
     std::snprintf(time, sizeof time, "%ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60,
                   seconds % 60);
-  if (whole_day == 0 && seconds > 0) return time;  // a pure time of day
+  if (whole_day == 0 && serial >= 0 && seconds > 0) return time;  // a pure time of day
   const Date d = SerialToDate(whole_day);
   char buf[64];
   std::snprintf(buf, sizeof buf, "%d/%u/%u%s%s", static_cast<int>(d.year()),

@@ -52,6 +52,7 @@ TEST(Variant, DatesAsTheHostShowsThem) {
       {45536.354166666664, "2024/9/1 8:30:00"},
       {45536.99999999, "2024/9/2"},  // rounds to the next midnight
       {0.75, "18:00:00"},            // a time of day alone
+      {-1.25, "1899/12/29 6:00:00"},  // before the epoch the time still runs forward
   };
   for (const Case& c : cases) {
     const Variant v = Variant::Date(c.serial);
