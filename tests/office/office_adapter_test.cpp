@@ -1,0 +1,90 @@
+// The adapter's conversions that need no running office: footer codes,
+// the stored palette, paper sizes and the desktop's units.
+#include <gtest/gtest.h>
+
+#include "office/host/footer_text.h"
+#include "office/host/palette.h"
+#include "office/host/paper_sizes.h"
+#include "office/host/units.h"
+#include "sheets/host/host.h"
+#include "workbook/workbook_model.h"
+
+namespace tavo::office {
+namespace {
+
+TEST(FooterCodes, ReadAndWrittenBack) {
+  struct Case {
+    const char* codes;
+    std::vector<FooterPiece> pieces;
+  };
+  const Case cases[] = {
+      {"&P", {{"", 'P'}}},
+      {"第&P页，共&N页", {{"第", 0}, {"", 'P'}, {"页，共", 0}, {"", 'N'}, {"页", 0}}},
+      {"A&&B", {{"A&B", 0}}},
+      {"&Z&", {{"&Z&", 0}}},  // unknown codes and a lone ampersand stay text
+      {"", {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseFooterCodes(c.codes), c.pieces) << c.codes;
+  }
+  EXPECT_EQ(FooterCodes(ParseFooterCodes("第&P页 & &A")), "第&P页 && &A");
+}
+
+TEST(PaletteProperty, RoundTripsAndRefusesDamage) {
+  const Palette classic = workbook::WorkbookModel::DefaultPalette();
+  Palette read{};
+  ASSERT_TRUE(ParsePaletteText(PaletteText(classic), read));
+  EXPECT_EQ(read, classic);
+  EXPECT_EQ(PaletteText(classic).substr(0, 13), "000000 FFFFFF");
+  for (const char* damaged : {"", "000000", "GG0000 FFFFFF", "0000000 FFFFFF"}) {
+    Palette untouched = classic;
+    EXPECT_FALSE(ParsePaletteText(damaged, untouched)) << damaged;
+    EXPECT_EQ(untouched, classic);
+  }
+  std::string too_long = PaletteText(classic) + " 123456";
+  EXPECT_FALSE(ParsePaletteText(too_long, read));
+}
+
+TEST(PaletteProperty, NearestEntry) {
+  Palette palette = workbook::WorkbookModel::DefaultPalette();
+  palette[14] = host::Rgb(221, 221, 221);
+  EXPECT_EQ(NearestIndex(palette, HostToUnoColour(host::Rgb(221, 221, 221))), 15);
+  EXPECT_EQ(NearestIndex(palette, 0xFF0000), 3);  // red
+  EXPECT_EQ(NearestIndex(palette, 0xFE0101), 3);  // near red
+  EXPECT_EQ(HostToUnoColour(host::Rgb(0x12, 0x34, 0x56)), 0x123456);
+}
+
+TEST(PaperSizes, CodesAndSizes) {
+  PaperSize a4{};
+  ASSERT_TRUE(PaperOfCode(9, a4));
+  EXPECT_EQ(a4.width, 21000);
+  EXPECT_EQ(CodeOfPaper(21001, 29700), 9);   // as LibreOffice reads A4 back
+  EXPECT_EQ(CodeOfPaper(29700, 21000), 9);   // landscape
+  EXPECT_EQ(CodeOfPaper(29700, 42000), 8);
+  EXPECT_EQ(CodeOfPaper(10000, 10000), 256);  // custom
+  PaperSize none{};
+  EXPECT_FALSE(PaperOfCode(0, none));
+}
+
+TEST(Units, PointsAndCharacters) {
+  struct Case {
+    double points;
+    std::int32_t mm100;
+  };
+  for (const Case c : {Case{14.25, 503}, Case{5, 176}, Case{54, 1905}, Case{21.6, 762}}) {
+    EXPECT_EQ(PointsToMm100(c.points), c.mm100);
+    EXPECT_DOUBLE_EQ(Mm100ToPoints(c.mm100), c.points);
+  }
+  struct Width {
+    double characters;
+    std::int32_t pixels;
+  };
+  for (const Width w : {Width{7, 54}, Width{8.43, 64}, Width{0.2, 2}, Width{0.38, 5}, Width{1, 12}, Width{0, 0}}) {
+    EXPECT_EQ(ColumnPixels(w.characters), w.pixels) << w.characters;
+  }
+  EXPECT_DOUBLE_EQ(Mm100ToCharacters(CharactersToMm100(7)), 7);
+  EXPECT_DOUBLE_EQ(Mm100ToCharacters(CharactersToMm100(0.2)), 0.17);  // 2 pixels
+}
+
+}  // namespace
+}  // namespace tavo::office
