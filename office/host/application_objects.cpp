@@ -173,12 +173,17 @@ std::unique_ptr<host::Window> MakeWindow(const ContextPtr& context) { return std
 
 std::unique_ptr<host::Application> OpenOfficeApplication(const Reference<css::uno::XComponentContext>& uno,
                                                          const Reference<css::uno::XInterface>& document) {
+  return std::make_unique<OfficeApplication>(MakeContext(uno, document));
+}
+
+ContextPtr MakeContext(const Reference<css::uno::XComponentContext>& uno,
+                       const Reference<css::uno::XInterface>& document) {
   Reference<css::sheet::XSpreadsheetDocument> spreadsheet(document, UNO_QUERY);
   if (!spreadsheet.is()) RaiseTypeMismatch("EA 须为电子表格文档");
   auto context = std::make_shared<OfficeContext>();
   context->uno = uno;
   context->document = spreadsheet;
-  return std::make_unique<OfficeApplication>(std::move(context));
+  return context;
 }
 
 }  // namespace tavo::office

@@ -11,7 +11,6 @@ namespace tavo::office {
 namespace {
 
 using css::uno::Reference;
-using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
 void CopySheet(const workbook::Worksheet& from, host::Sheet& to) {
@@ -34,16 +33,12 @@ void CopySheet(const workbook::Worksheet& from, host::Sheet& to) {
 
 std::vector<std::string> AddMissingHostSheets(const Reference<css::uno::XComponentContext>& uno,
                                               const Reference<css::uno::XInterface>& document) {
-  Reference<css::sheet::XSpreadsheetDocument> spreadsheet(document, UNO_QUERY);
-  if (!spreadsheet.is()) RaiseTypeMismatch("EA 须为电子表格文档");
-  auto context = std::make_shared<OfficeContext>();
-  context->uno = uno;
-  context->document = spreadsheet;
+  const ContextPtr context = MakeContext(uno, document);
   const workbook::WorkbookModel model = xlsx::MakeHostWorkbook();
   std::vector<std::string> added;
   for (const workbook::Worksheet& sheet : model.sheets) {
     Uno([&] {
-      auto sheets = spreadsheet->getSheets();
+      auto sheets = context->document->getSheets();
       const OUString name = ToUno(sheet.name);
       if (sheets->hasByName(name)) return;
       const auto count = Reference<css::container::XIndexAccess>(sheets, UNO_QUERY_THROW)->getCount();

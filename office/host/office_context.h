@@ -28,4 +28,9 @@ struct OfficeContext {
 };
 using ContextPtr = std::shared_ptr<OfficeContext>;
 
+// The shared state for `document`; raises the type mismatch (13) when it is
+// not a spreadsheet document.
+ContextPtr MakeContext(const css::uno::Reference<css::uno::XComponentContext>& uno,
+                       const css::uno::Reference<css::uno::XInterface>& document);
+
 }  // namespace tavo::office

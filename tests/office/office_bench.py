@@ -2,7 +2,6 @@
 tavo.myxl, beside the same builds on the embedded workbook.
     /usr/bin/python3 tests/office/office_bench.py --soffice soffice --unopkg unopkg \\
         --oxt build/tavo.oxt --reference build/tests/office/office_reference --work /tmp/tavo-bench"""
-import json
 import os
 import sys
 import time
@@ -14,12 +13,7 @@ import office_session_test as sessions
 def main():
     args = h.arguments()
     office = h.Office(args)
-    folder = os.path.join(office.work, "reference")
-    os.makedirs(folder)
-    host = os.path.join(office.work, "host.xlsx")
-    h.reference(args, "host", host)
-    h.reference(args, "sessions", folder)
-    spec = json.load(open(os.path.join(folder, "sessions.json"), encoding="utf-8"))
+    folder, host, spec = h.reference_sessions(args, office)
     embedded = dict(line.split("\t") for line in h.reference(args, "bench").splitlines())
     with office:
         for session in spec["bench"]:

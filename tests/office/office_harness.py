@@ -2,6 +2,7 @@
 installed into the profile with unopkg, soffice started on a private pipe,
 and stopped again (asked, then killed) whatever happens. Every wait is bounded."""
 import argparse
+import json
 import os
 import shutil
 import subprocess
@@ -208,6 +209,18 @@ class Office:
 def reference(args, *command):
     return subprocess.run([args.reference] + list(command), check=True, stdout=subprocess.PIPE, text=True,
                           timeout=300).stdout
+
+
+def reference_sessions(args, office):
+    """The embedded side: the host workbook and every session's facts,
+    written by the reference program into the office's work folder."""
+    folder = os.path.join(office.work, "reference")
+    os.makedirs(folder)
+    host = os.path.join(office.work, "host.xlsx")
+    reference(args, "host", host)
+    reference(args, "sessions", folder)
+    with open(os.path.join(folder, "sessions.json"), encoding="utf-8") as f:
+        return folder, host, json.load(f)
 
 
 def fail(message):

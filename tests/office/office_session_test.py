@@ -4,7 +4,6 @@ a dialog model, on the same host workbook, and the document read back
 through UNO compared line by line with the embedded workbook's build of the
 same session. A difference fails the test unless it is one of the known
 ones below, each of which docs/libreoffice.md explains; all are printed."""
-import json
 import os
 import re
 import sys
@@ -68,12 +67,7 @@ def compare(name, expected, actual):
 def main():
     args = h.arguments()
     office = h.Office(args)
-    folder = os.path.join(office.work, "reference")
-    os.makedirs(folder)
-    host = os.path.join(office.work, "host.xlsx")
-    h.reference(args, "host", host)
-    h.reference(args, "sessions", folder)
-    spec = json.load(open(os.path.join(folder, "sessions.json"), encoding="utf-8"))
+    folder, host, spec = h.reference_sessions(args, office)
     default_palette = open(os.path.join(folder, "default-palette.txt")).read().split()
     failures = 0
     with office:
