@@ -23,6 +23,12 @@ void OnDateEntered(host::Application& ea, host::Dialog& uf, host::Platform& plat
   WriteSetting(ea, column, text);  // as typed, so the box shows it unchanged next time
 }
 
+void StoreHolidayMarks(host::Application& ea, host::Dialog& uf) {
+  WriteSetting(ea, kHolidayMarksColumn,
+               CheckBoxTicked(uf.ControlValue(std::string(kHolidayMarksBox))) ? kHolidayMarksOn
+                                                                              : kHolidayMarksOff);
+}
+
 void StoreOption(host::Application& ea, const std::string& button) {
   for (const OptionButton& option : kOptionButtons) {
     if (option.name == button) {

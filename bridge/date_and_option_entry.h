@@ -26,4 +26,7 @@ void OnDateEntered(host::Application& ea, host::Dialog& uf, host::Platform& plat
 // that is not one of the eight buttons stores nothing.
 void StoreOption(host::Application& ea, const std::string& button);
 
+// Stores the holiday-marks check box in J2: 1 when it is ticked, 0 otherwise.
+void StoreHolidayMarks(host::Application& ea, host::Dialog& uf);
+
 }  // namespace tavo::bridge

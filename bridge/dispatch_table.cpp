@@ -5,6 +5,7 @@
 #include "bridge/date_and_option_entry.h"
 #include "bridge/dialog_setup.h"
 #include "bridge/info_and_help.h"
+#include "bridge/settings_sheet.h"
 #include "sheets/build_commands.h"
 
 namespace tavo::bridge {
@@ -18,6 +19,7 @@ void ShowInfoSheet(EventCall& c) { bridge::ShowInfoSheet(c.ea); }
 void Initialize(EventCall& c) { OnInitialize(c.ea, c.uf, c.platform); }
 void DateEntered(EventCall& c) { OnDateEntered(c.ea, c.uf, c.platform, c.event); }
 void OptionChosen(EventCall& c) { StoreOption(c.ea, c.event); }
+void HolidayMarksChosen(EventCall& c) { StoreHolidayMarks(c.ea, c.uf); }
 void OpenHelp(EventCall& c) { OpenHelpDocument(c.ea, c.platform); }  // the dialog stays untouched
 
 struct EventRoute {
@@ -26,7 +28,7 @@ struct EventRoute {
 };
 
 // Compared in this order; the first match runs.
-constexpr std::array<EventRoute, 15> kRoutes{{
+constexpr std::array<EventRoute, 16> kRoutes{{
     {"cmdDoXL", BuildSchoolCalendar},
     {"cmdDoRL", BuildCalendar},
     {"cmdEdit", ShowInfoSheet},
@@ -42,6 +44,7 @@ constexpr std::array<EventRoute, 15> kRoutes{{
     {"optYS1", OptionChosen},
     {"optYS2", OptionChosen},
     {"cmdHelp", OpenHelp},
+    {kHolidayMarksBox, HolidayMarksChosen},
 }};
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <map>
 #include <string>
 
+#include "common/error.h"
+#include "sheets/holiday_marks.h"
+
 namespace tavo::bridge {
 
 std::unique_ptr<host::Sheet> SettingsSheet(host::Application& ea) {
@@ -16,6 +19,12 @@ void WriteSetting(host::Application& ea, int column, const host::Variant& value)
 void ResetPalette(host::Workbook& workbook) {
   workbook.SetColors(kGreyFillIndex, kGreyFill);
   workbook.SetColors(kBlueFillIndex, kBlueFill);
+}
+
+bool CheckBoxTicked(const host::Variant& value) {
+  if (value.IsBool()) return value.Bool();
+  if (value.IsNumber()) return value.ToNumber() == 1 || value.ToNumber() == -1;
+  return false;
 }
 
 void LoadSettingsToDialog(host::Application& ea, host::Dialog& uf) {
@@ -36,6 +45,12 @@ void LoadSettingsToDialog(host::Application& ea, host::Dialog& uf) {
   for (const OptionButton& button : kOptionButtons) {
     if (stored[button.column] == button.value)
       uf.SetControlValue(std::string(button.name), true);
+  }
+  // A dialog made before the marks has no such box; it opens as before.
+  const bool marks = sheets::HolidayMarksOn(*dtb);
+  try {
+    uf.SetControlValue(std::string(kHolidayMarksBox), marks);
+  } catch (const Error&) {
   }
 }
 

@@ -1,8 +1,7 @@
 #pragma once
-// The settings sheet "DTB": the one place that says which cell of the host
-// workbook holds which setting. Everything that must outlive a call lives
-// there (the dialog's choices, the page-setup keys and the page-setup table),
-// so the settings travel with the workbook.
+// The settings sheet "DTB" as the dialog handlers use it: its cells are
+// named in sheets/settings_cells.h; here are the option buttons, the palette
+// and the loading of the dialog.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -10,31 +9,13 @@
 
 #include "sheets/host/dialog.h"
 #include "sheets/host/host.h"
+#include "sheets/settings_cells.h"
 
 namespace tavo::bridge {
 
-inline constexpr const char* kSettingsSheetName = "DTB";
-
-// Row 2 carries the settings, one column each.
-inline constexpr int kSettingsRow = 2;
-inline constexpr int kStartDateColumn = 2;               // B2, the start date as typed
-inline constexpr int kEndDateColumn = 3;                 // C2, the end date as typed
-inline constexpr int kWeekStartColumn = 4;               // D2
-inline constexpr int kColorModeColumn = 5;               // E2
-inline constexpr int kLayoutDirectionColumn = 6;         // F2
-inline constexpr int kLayoutStyleColumn = 7;             // G2
-inline constexpr int kSchoolCalendarSetupKeyColumn = 8;  // H2, key of the last 校历表 build
-inline constexpr int kCalendarSetupKeyColumn = 9;        // I2, key of the last 日历表 build
-
-// Stored option values.
-inline constexpr int kWeekStartMonday = 1;
-inline constexpr int kWeekStartSunday = 2;
-inline constexpr int kWithColor = 1;
-inline constexpr int kNoColor = 2;
-inline constexpr int kVertical = 1;
-inline constexpr int kHorizontal = 3;  // 3, not 2: style + direction stays unique
-inline constexpr int kStyle1 = 1;
-inline constexpr int kStyle2 = 2;
+inline constexpr const char* kSettingsSheetName = settings::kSheetName;
+inline constexpr int kSettingsRow = settings::kRow;
+using namespace settings;  // the cells of "DTB" by name
 
 // The eight option buttons: the cell each one is stored in and its value,
 // grouped by cell in the order the groups are loaded into the dialog.
@@ -54,17 +35,13 @@ inline constexpr std::array<OptionButton, 8> kOptionButtons{{
     {"optYS2", kLayoutStyleColumn, kStyle2},
 }};
 
-// The page-setup table: rows 2 to 5, one per key; six columns per sheet kind
-// (top, bottom and footer margin, orientation, paper size, zoom).
-inline constexpr int kFirstPageSetupRow = 2;
-inline constexpr int kLastPageSetupRow = 5;
-inline constexpr int kSchoolCalendarSetupFirstColumn = 11;  // K..P
-inline constexpr int kCalendarSetupFirstColumn = 21;        // U..Z
+// The check box that turns the holiday marks on and off (J2); its event
+// has the same name.
+inline constexpr std::string_view kHolidayMarksBox = "chkJia";
 
-// Row of the page-setup table for a style and a direction: 2 to 5.
-constexpr int PageSetupKey(int layout_style, int layout_direction) {
-  return layout_style + layout_direction;
-}
+// A check box's value as the hosts give it: True/False, or the state
+// number (1 ticked; 0 clear; 2 undecided, which counts as clear).
+bool CheckBoxTicked(const host::Variant& value);
 
 // Palette entries the layouts use as fills, with the colours they must have.
 inline constexpr int kGreyFillIndex = 15;

@@ -18,6 +18,7 @@
 #include "cli/office_convert.h"
 #include "cli/workbook_files.h"
 #include "cli/workbook_session.h"
+#include "bridge/settings_sheet.h"
 #include "common/error.h"
 #include "platform/linux_platform.h"
 #include "workbook/xlsx/host_workbook.h"
@@ -39,6 +40,7 @@ struct DialogChoices {
   bool force = false;
   bool monday = false, sunday = false, color = false, no_color = false;
   bool vertical = false, horizontal = false, style1 = false, style2 = false;
+  bool holidays = false, no_holidays = false;
 };
 
 void ShowError(const std::string& text) { std::fprintf(stderr, "%s: %s\n", host::kTitleError, text.c_str()); }
@@ -65,6 +67,10 @@ void AddWorkbookOptions(CLI::App* cmd, DialogChoices& c, bool with_output) {
   auto* s1 = cmd->add_flag("--style1", c.style1, "样式一：月份水印 / style 1: month watermarks");
   auto* s2 = cmd->add_flag("--style2", c.style2, "样式二：月份栏 / style 2: month labels");
   s1->excludes(s2);
+  auto* hol = cmd->add_flag("--holidays", c.holidays,
+                            "标出法定放假与调休上班 (DTB J2=1) / mark official days off and make-up working days");
+  auto* nohol = cmd->add_flag("--no-holidays", c.no_holidays, "不标出放假与调休 / no holiday marks");
+  hol->excludes(nohol);
   if (with_output) {
     cmd->add_option("-o,--output", c.output,
                     "写到此文件；省略则就地更新工作簿，无工作簿时写 ./校历.xlsx / write here; "
@@ -88,7 +94,8 @@ std::vector<std::string> OptionEvents(const DialogChoices& c) {
 }
 
 bool ChangesSettings(const DialogChoices& c) {
-  return !c.start.empty() || !c.end.empty() || !OptionEvents(c).empty();
+  return !c.start.empty() || !c.end.empty() || !OptionEvents(c).empty() || c.holidays ||
+         c.no_holidays;
 }
 
 // Refuses (after a message) an output we do not write: a workbook in a
@@ -162,6 +169,7 @@ bool FireDialogEvents(WorkbookSession& session, const DialogChoices& c) {
   if (!c.start.empty()) session.EnterDate("txtBDate", c.start);
   if (!c.end.empty()) session.EnterDate("txtEDate", c.end);
   for (const auto& event : OptionEvents(c)) session.Fire(event);
+  if (c.holidays || c.no_holidays) session.Tick(std::string(bridge::kHolidayMarksBox), c.holidays);
   return session.platform().errors() == 0;
 }
 
@@ -212,19 +220,30 @@ int RunBuild(const DialogChoices& c, bool school) {
 }
 
 void PrintSettings(host::Application& app) {
-  auto dtb = app.ThisWorkbook()->Worksheets()->Item("DTB");
+  namespace cells = settings;
+  auto dtb = app.ThisWorkbook()->Worksheets()->Item(cells::kSheetName);
   auto cell = [&](int row, int column) { return dtb->Cells(row, column)->Value().ToText(); };
-  const char* labels[] = {"开始日期 start", "结束日期 end", "周起始 week start (1 Mon, 2 Sun)",
-                          "颜色 colour (1 on, 2 off)", "方向 direction (1 vertical, 3 horizontal)",
-                          "样式 style (1, 2)", "校历页面键 school key", "日历页面键 calendar key"};
-  for (int column = 2; column <= 9; ++column)
-    std::printf("%s\t%s\n", labels[column - 2], cell(2, column).c_str());
+  const std::pair<int, const char*> labels[] = {
+      {cells::kStartDateColumn, "开始日期 start"},
+      {cells::kEndDateColumn, "结束日期 end"},
+      {cells::kWeekStartColumn, "周起始 week start (1 Mon, 2 Sun)"},
+      {cells::kColorModeColumn, "颜色 colour (1 on, 2 off)"},
+      {cells::kLayoutDirectionColumn, "方向 direction (1 vertical, 3 horizontal)"},
+      {cells::kLayoutStyleColumn, "样式 style (1, 2)"},
+      {cells::kSchoolCalendarSetupKeyColumn, "校历页面键 school key"},
+      {cells::kCalendarSetupKeyColumn, "日历页面键 calendar key"},
+      {cells::kHolidayMarksColumn, "放假调休标记 holiday marks (1 on)"},
+  };
+  for (const auto& [column, label] : labels)
+    std::printf("%s\t%s\n", label, cell(cells::kRow, column).c_str());
   std::printf("\n页面设置 page setup\tkey\ttop\tbottom\tfooter\torientation\tpaper\tzoom\n");
   for (int block = 0; block < 2; ++block) {
-    for (int key = 2; key <= 5; ++key) {
+    for (int key = cells::kFirstPageSetupRow; key <= cells::kLastPageSetupRow; ++key) {
       std::printf("%s\t%d", block == 0 ? "校历表 school" : "日历表 calendar", key);
-      for (int column = 0; column < 6; ++column)
-        std::printf("\t%s", cell(key, (block == 0 ? 11 : 21) + column).c_str());
+      const int first = block == 0 ? cells::kSchoolCalendarSetupFirstColumn
+                                   : cells::kCalendarSetupFirstColumn;
+      for (int column = 0; column < cells::kPageSetupColumns; ++column)
+        std::printf("\t%s", cell(key, first + column).c_str());
       std::printf("\n");
     }
   }

@@ -11,3 +11,5 @@ void RegisterDayCommands(CLI::App& app, int& exit_code);
 // `tavo init`, `tavo school`, `tavo calendar`, `tavo settings`: the dialog's
 // events over a host workbook file.
 void RegisterBuildCommands(CLI::App& app, int& exit_code);
+// `tavo holidays [YEAR] [-w WORKBOOK]`: the schedule of days off and make-up days.
+void RegisterHolidayCommands(CLI::App& app, int& exit_code);

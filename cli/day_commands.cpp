@@ -26,13 +26,15 @@ void PrintProblem(const char* command, const std::string& problem) {
 // Builds the whole output before writing it, so that a failure never leaves
 // half a table behind on standard output.
 int PrintDays(const char* command, Date from, Date to) {
-  std::string out = kDayHeader;
+  const bool one_day = DaysBetween(from, to) == 0 && std::string(command) == "day";
+  std::string out = one_day ? kDayHeader : kDaysHeader;
   try {
     lunar::LunarEngine engine;
     engine.LoadCalendarTables();
+    const lunar::HolidaySchedule schedule = lunar::HolidaySchedule::BuiltIn();
     const auto count = DaysBetween(from, to) + 1;
     out.reserve(out.size() + static_cast<std::size_t>(count) * 96);
-    for (long i = 0; i < count; ++i) AppendDayRow(engine, AddDays(from, i), out);
+    for (long i = 0; i < count; ++i) AppendDayRow(engine, schedule, AddDays(from, i), one_day, out);
   } catch (const Error& e) {
     PrintProblem(command, ErrorMessage(e));
     return kExitSoftware;
@@ -72,7 +74,10 @@ int RunDays(const DayArguments& args) {
 constexpr const char* kColumns =
     "Output: a header line, then one tab-separated row per day:\n"
     "  date  lunar_month  lunar_day  month_number  day_number  solar_term  school_note  calendar_note\n"
-    "(month_number and day_number are negative in a leap month.)\n"
+    "  holiday\n"
+    "(month_number and day_number are negative in a leap month; holiday is 休 for an official\n"
+    "day off, 班 for a make-up working day, from the built-in notices 2004-2026. `tavo day` adds\n"
+    "holiday_status, e.g. \"放假 国庆节\" or \"调休上班 国庆节\".)\n"
     "DATE may be written 2013-02-09, 2013-2-9, 2013/2/9, 2013.2.9 or 2013年2月9日;\n"
     "dates from 1900-01-01 to 2100-12-31.";
 

@@ -4,8 +4,12 @@
 
 namespace tavo::cli {
 
+const char* const kDaysHeader =
+    "date\tlunar_month\tlunar_day\tmonth_number\tday_number\tsolar_term\tschool_note\tcalendar_note"
+    "\tholiday\n";
 const char* const kDayHeader =
-    "date\tlunar_month\tlunar_day\tmonth_number\tday_number\tsolar_term\tschool_note\tcalendar_note\n";
+    "date\tlunar_month\tlunar_day\tmonth_number\tday_number\tsolar_term\tschool_note\tcalendar_note"
+    "\tholiday\tholiday_status\n";
 
 namespace {
 
@@ -17,7 +21,8 @@ void AppendNumber(std::string& out, int n) {
 
 }  // namespace
 
-void AppendDayRow(lunar::LunarEngine& engine, Date date, std::string& out) {
+void AppendDayRow(lunar::LunarEngine& engine, const lunar::HolidaySchedule& schedule, Date date,
+                  bool with_name, std::string& out) {
   // The engine matches solar terms by text, so it must get the short form.
   const DateText text = DateToText(date);
   out += DateToIso(date);
@@ -35,6 +40,14 @@ void AppendDayRow(lunar::LunarEngine& engine, Date date, std::string& out) {
   out += engine.SchoolDayNote(text);
   out += '\t';
   out += engine.CalendarDayNote(text);
+  out += '\t';
+  const lunar::HolidayDay* holiday = schedule.Find(date);
+  const lunar::DayStatus status = holiday ? holiday->status : lunar::DayStatus::kNone;
+  out += lunar::StatusMark(status);
+  if (with_name) {
+    out += '\t';
+    if (holiday) out += std::string(lunar::StatusText(status)) + " " + holiday->name;
+  }
   out += '\n';
 }
 

@@ -3,15 +3,20 @@
 #include <string>
 
 #include "common/dates.h"
+#include "lunar/holiday_schedule.h"
 #include "lunar/lunar_engine.h"
 
 namespace tavo::cli {
 
-// The header line, newline included.
+// The header lines, newline included: `tavo days` ends with the holiday
+// mark (休, 班 or empty); `tavo day` adds the status and the holiday's name.
+extern const char* const kDaysHeader;
 extern const char* const kDayHeader;
 
 // Appends the record of `date` and a newline to `out`. Every field is asked
-// of the engine afresh, as the sheet builders ask for it.
-void AppendDayRow(lunar::LunarEngine& engine, Date date, std::string& out);
+// of the engine afresh, as the sheet builders ask for it; the mark comes
+// from `schedule`. With `with_name`, the status ("放假 国庆节") follows.
+void AppendDayRow(lunar::LunarEngine& engine, const lunar::HolidaySchedule& schedule, Date date,
+                  bool with_name, std::string& out);
 
 }  // namespace tavo::cli

@@ -26,6 +26,8 @@ class RecordingPlatform : public host::Platform {
     inner_.OpenInWordProcessor(document);
   }
 
+  void Notify(const std::string& line) override { inner_.Notify(line); }
+
   int notices() const { return notices_; }
   int errors() const { return errors_; }
   int tones() const { return tones_; }

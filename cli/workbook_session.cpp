@@ -29,6 +29,11 @@ void WorkbookSession::EnterDate(const std::string& box, const std::string& text)
   Fire(box);
 }
 
+void WorkbookSession::Tick(const std::string& box, bool ticked) {
+  dialog_.SetControlValue(box, host::Variant(ticked));
+  Fire(box);
+}
+
 void WorkbookSession::Save(const std::string& path) const {
   xlsx::SaveXlsx(*model_, original_.get(), path);
 }

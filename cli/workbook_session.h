@@ -28,6 +28,8 @@ class WorkbookSession {
   void Fire(const std::string& event);
   // Types `text` into a date box ("txtBDate"/"txtEDate") and fires its event.
   void EnterDate(const std::string& box, const std::string& text);
+  // Ticks or clears a check box and fires its event.
+  void Tick(const std::string& box, bool ticked);
 
   const RecordingPlatform& platform() const { return platform_; }
   host::Application& application() { return *application_; }

@@ -57,6 +57,10 @@ void LinuxPlatform::Beep(int, int) {
 
 void LinuxPlatform::AdjustDialogWindow(const std::string&) {}
 
+void LinuxPlatform::Notify(const std::string& line) {
+  out_ << "注意: " << OneLine(line) << '\n' << std::flush;
+}
+
 bool LinuxPlatform::ShownNotice() const {
   for (const auto& m : shown_)
     if (m.title == host::kTitleNotice) return true;

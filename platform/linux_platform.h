@@ -38,6 +38,8 @@ class LinuxPlatform : public host::Platform {
   // Starts the opener with the document and returns at once; error 53 when
   // the document is missing, 429 when the opener is not there or cannot start.
   void OpenInWordProcessor(const std::string& document) override;
+  // One line "注意: <line>" on the same stream as the message lines.
+  void Notify(const std::string& line) override;
 
   const std::vector<ShownMessage>& Shown() const { return shown_; }
   bool ShownNotice() const;  // a box titled 提示 (a refused input)

@@ -8,6 +8,7 @@
 
 #include "common/dates.h"
 #include "lunar/lunar_engine.h"
+#include "sheets/holiday_marks.h"
 #include "sheets/host/host.h"
 #include "sheets/sheet_kind.h"
 
@@ -27,12 +28,23 @@ struct LayoutOptions {
   std::int32_t PageSetupKey() const;
 };
 
+// Palette indexes of the holiday marks; 0 = none (without colour the marks
+// are the 休/班 texts and the bold date alone, which a black-and-white
+// printout keeps).
+struct HolidayColours {
+  int day_off_date = 0;
+  int day_off_fill = 0;
+  int working_day_date = 0;
+  int working_day_fill = 0;
+};
+
 // Palette indexes of the marks, chosen once per build from the colour mode.
 struct ColourSet {
   int title;
   int solar_term;
   int festival;
   int lunar_month;
+  HolidayColours holidays;
 };
 ColourSet ColoursFor(std::int32_t color_mode);
 
@@ -54,6 +66,9 @@ struct BuildState {
   // weeks that belong to the month.
   std::vector<int> month_anchors;
   std::vector<int> month_label_positions;
+  // The holiday schedule the build marks; nullptr when "DTB" J2 turns the
+  // marks off, and then the sheet is exactly what it was before marks.
+  const HolidayMarks* holidays = nullptr;
 };
 
 // Shorthands for the host calls every layout makes.

@@ -1,10 +1,9 @@
 #include "sheets/day_cells.h"
 
+#include "sheets/day_look.h"
+
 namespace tavo::sheets {
 namespace {
-
-constexpr int kShadeColour = 15;
-constexpr std::size_t kLongNoteCharacters = 4;
 
 unsigned MonthOf(Date d) { return static_cast<unsigned>(d.month()); }
 unsigned DayOf(Date d) { return static_cast<unsigned>(d.day()); }
@@ -35,54 +34,31 @@ void DayWriter::RecordMonthStart(int row, int column) {
 }
 
 void DayWriter::Write(Date day, int row, int column) {
+  if (DayOf(day) == 1) RecordMonthStart(row, column);
+  const DayLook look = DecideDay(state_, day, shaded_);
+
   host::Sheet& sheet = state_.sheet;
-  std::string date_text;
-  if (DayOf(day) == 1) {
-    date_text = std::to_string(MonthOf(day)) + ".1";
-    RecordMonthStart(row, column);
-  } else {
-    date_text = std::to_string(DayOf(day));
-  }
-  Cell(sheet, row, column)->SetValue(host::Variant(date_text));
+  auto date_cell = Cell(sheet, row, column);
+  date_cell->SetValue(host::Variant(look.date_text));
+  if (look.date_bold) date_cell->Font()->SetBold(true);
+  if (look.date_colour) date_cell->Font()->SetColorIndex(*look.date_colour);
 
-  lunar::LunarEngine& engine = state_.engine;
-  const ColourSet& colours = state_.colours;
-  const DateText text = DateToText(day);
   auto note_cell = Cell(sheet, row + 1, column);
+  if (look.note_colour) note_cell->Font()->SetColorIndex(*look.note_colour);
+  if (look.note_bold) note_cell->Font()->SetBold(true);
+  if (look.note_size) note_cell->Font()->SetSize(*look.note_size);
+  note_cell->SetValue(host::Variant(look.note));
 
-  // Later marks win: festival over solar term over the lunar month start.
-  std::string note = engine.LunarDayText(text);
-  if (note == "初一") {
-    note = "<" + engine.LunarMonthText(text) + ">";
-    note_cell->Font()->SetColorIndex(colours.lunar_month);
-    if (vertical_) note_cell->Font()->SetBold(true);
-  }
-  const std::string term = engine.SolarTermName(text);
-  if (!term.empty()) {
-    note = term;
-    note_cell->Font()->SetBold(true);
-    note_cell->Font()->SetColorIndex(colours.solar_term);
-  }
-  const std::string festival = (engine.*state_.kind.day_note)(text);
-  if (!festival.empty()) {
-    note = festival + term;
-    note_cell->Font()->SetBold(true);
-    note_cell->Font()->SetColorIndex(colours.festival);
-    if (CharacterCount(note) > kLongNoteCharacters) {
-      note_cell->Font()->SetSize(vertical_ ? state_.kind.long_note_size_vertical
-                                           : state_.kind.long_note_size_horizontal);
-    }
-  }
-  note_cell->SetValue(host::Variant(note));
-
-  if (shaded_) {
-    Cell(sheet, row, column)->Interior()->SetColorIndex(kShadeColour);
-    note_cell->Interior()->SetColorIndex(kShadeColour);
+  if (look.fill) {
+    date_cell->Interior()->SetColorIndex(*look.fill);
+    note_cell->Interior()->SetColorIndex(*look.fill);
   }
 }
 
-std::string FirstDateText(Date start) {
-  return "'" + std::to_string(MonthOf(start)) + "." + std::to_string(DayOf(start));
+std::string FirstDateText(const BuildState& state) {
+  const Date start = state.start;
+  return MarkedDateText(state, start,
+                        "'" + std::to_string(MonthOf(start)) + "." + std::to_string(DayOf(start)));
 }
 
 std::size_t CharacterCount(const std::string& text) {

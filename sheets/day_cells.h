@@ -29,8 +29,9 @@ class DayWriter {
   int month_counter_;
 };
 
-// The text that forces the start date's cell to text: "'3.13".
-std::string FirstDateText(Date start);
+// The text that forces the start date's cell to text: "'3.13" (with the
+// day's holiday mark, "'9.1休", when the build marks one).
+std::string FirstDateText(const BuildState& state);
 
 // Characters (not bytes) of a UTF-8 text.
 std::size_t CharacterCount(const std::string& text);

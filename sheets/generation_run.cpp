@@ -6,13 +6,14 @@
 
 #include "sheets/build_commands.h"
 #include "sheets/build_state.h"
+#include "sheets/holiday_marks.h"
 #include "sheets/layouts.h"
 #include "sheets/page_setup.h"
+#include "sheets/settings_cells.h"
 
 namespace tavo::sheets {
 namespace {
 
-constexpr const char* kSettingsSheet = "DTB";
 constexpr const char* kHighestEnd = "2100-12-31";
 constexpr int kMaxYearSpan = 20;
 
@@ -50,12 +51,15 @@ std::optional<DateRange> CheckDates(const SheetKind& kind, host::Dialog& uf,
   return DateRange{*start, *end};
 }
 
-LayoutOptions ReadOptions(host::Sheet& settings) {
+LayoutOptions ReadOptions(host::Sheet& dtb) {
   LayoutOptions options;
-  options.week_start = settings.Cells(2, 4)->Value().ToInt32();
-  options.color_mode = settings.Cells(2, 5)->Value().ToInt32();
-  options.direction = settings.Cells(2, 6)->Value().ToInt32();
-  options.style = settings.Cells(2, 7)->Value().ToInt32();
+  auto option = [&dtb](int column) {
+    return dtb.Cells(settings::kRow, column)->Value().ToInt32();
+  };
+  options.week_start = option(settings::kWeekStartColumn);
+  options.color_mode = option(settings::kColorModeColumn);
+  options.direction = option(settings::kLayoutDirectionColumn);
+  options.style = option(settings::kLayoutStyleColumn);
   return options;
 }
 
@@ -69,8 +73,8 @@ bool WorksheetExists(host::Sheets& worksheets, const std::string& name) {
 
 // Whether the key cell records `key`. An empty cell records no key, and a
 // text that is not a number matches none.
-bool KeyCellHolds(host::Sheet& settings, int column, std::int32_t key) {
-  const host::Variant value = settings.Cells(2, column)->Value();
+bool KeyCellHolds(host::Sheet& dtb, int column, std::int32_t key) {
+  const host::Variant value = dtb.Cells(settings::kRow, column)->Value();
   if (value.IsEmpty()) return false;
   double number = 0;
   if (value.IsText()) return host::TextToNumber(value.Text(), number) && number == key;
@@ -94,15 +98,22 @@ void RunBuild(const SheetKind& kind, lunar::LunarEngine& engine, host::Applicati
 
   auto workbook = ea.ThisWorkbook();
   auto worksheets = workbook->Worksheets();
-  auto settings = worksheets->Item(kSettingsSheet);
-  const LayoutOptions options = ReadOptions(*settings);
+  auto dtb = worksheets->Item(settings::kSheetName);
+  const LayoutOptions options = ReadOptions(*dtb);
   const std::int32_t key = options.PageSetupKey();
+  // The schedule is read before anything changes: a malformed row of the
+  // school's own holiday sheet stops the build with the workbook as it was.
+  std::optional<HolidayMarks> holidays;
+  if (HolidayMarksOn(*dtb)) {
+    holidays = PrepareHolidayMarks(*workbook, platform, range->start, range->end);
+    if (!holidays) return;
+  }
 
   const std::string name = kind.sheet_name;
   if (WorksheetExists(*worksheets, name)) {
     auto old_sheet = worksheets->Item(name);
-    if (KeyCellHolds(*settings, kind.key_column, key)) {
-      SavePageSetup(*old_sheet, *settings, key, kind.builder_flag);
+    if (KeyCellHolds(*dtb, kind.key_column, key)) {
+      SavePageSetup(*old_sheet, *dtb, key, kind.builder_flag);
     }
     old_sheet->Delete();
   }
@@ -127,6 +138,8 @@ void RunBuild(const SheetKind& kind, lunar::LunarEngine& engine, host::Applicati
       .month_label_positions = std::vector<int>(static_cast<std::size_t>(month_count) + 1),
   };
 
+  if (holidays) state.holidays = &*holidays;
+
   sheet->Cells()->Font()->SetSize(12);
   sheet->Cells()->SetRowHeight(14.25);
   sheet->Rows(1)->SetRowHeight(kind.first_row_height);
@@ -139,8 +152,8 @@ void RunBuild(const SheetKind& kind, lunar::LunarEngine& engine, host::Applicati
   WriteTitleRows(state);
 
   FreezeHeader(ea, options.Vertical());
-  ApplyPageSetup(*sheet, *settings, key, kind.builder_flag);
-  settings->Cells(2, kind.key_column)->SetValue(host::Variant(key));
+  ApplyPageSetup(*sheet, *dtb, key, kind.builder_flag);
+  dtb->Cells(settings::kRow, kind.key_column)->SetValue(host::Variant(key));
   platform.Beep(360, 36);
 }
 

@@ -60,7 +60,7 @@ void LayOutHorizontal(BuildState& state) {
 
   const int p = StartPosition(state);
   WriteDays(state, p, column_limit);
-  Cell(sheet, 2 * p + 3, kFirstWeekColumn)->SetValue(host::Variant(FirstDateText(state.start)));
+  Cell(sheet, 2 * p + 3, kFirstWeekColumn)->SetValue(host::Variant(FirstDateText(state)));
 
   for (int r = kFirstDateRow; r < kLastNoteRow; r += 2) Block(sheet, r, 2, r + 1, 2)->Merge();
   WriteHeaders(sheet, state.options.MondayFirst());

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "common/error.h"
+#include "sheets/settings_cells.h"
 
 namespace tavo::sheets {
 namespace {
@@ -17,13 +18,16 @@ constexpr std::array<PageSetupMember, 6> kKeptMembers = {
     PageSetupMember::Orientation, PageSetupMember::PaperSize,    PageSetupMember::Zoom,
 };
 
-constexpr int kSchoolCalendarFirstColumn = 11;  // K
-constexpr int kCalendarFirstColumn = 21;        // U
+constexpr int kSchoolCalendarFirstColumn = settings::kSchoolCalendarSetupFirstColumn;
+constexpr int kCalendarFirstColumn = settings::kCalendarSetupFirstColumn;
+static_assert(kKeptMembers.size() == settings::kPageSetupColumns);
 
 // Only rows 2..5 belong to the table. Options outside the stored values give
 // other keys; those must not overwrite the table's heading row or whatever
 // lies below the table, nor read it back as a page setup.
-bool IsTableRow(std::int32_t key) { return key >= 2 && key <= 5; }
+bool IsTableRow(std::int32_t key) {
+  return key >= settings::kFirstPageSetupRow && key <= settings::kLastPageSetupRow;
+}
 
 template <typename Step>
 void IgnoringHostErrors(Step&& step) {

@@ -1,5 +1,7 @@
 #include "sheets/sheet_kind.h"
 
+#include "sheets/settings_cells.h"
+
 namespace tavo::sheets {
 
 const std::array<const char*, 7> kLongWeekdayNames = {"星期一", "星期二", "星期三", "星期四",
@@ -14,7 +16,7 @@ const SheetKind kSchoolCalendar = {
     .lowest_start = "1901-01-01",
     .start_out_of_range = "开始日期 应在1901-2100年之间！",
     .end_out_of_range = "结束日期 应在1901-2100年之间！",
-    .key_column = 8,  // H2
+    .key_column = settings::kSchoolCalendarSetupKeyColumn,
     .builder_flag = true,
     .first_row_height = 48,
 
@@ -46,7 +48,7 @@ const SheetKind kCalendar = {
     .lowest_start = "1900-01-01",
     .start_out_of_range = "开始日期 应在1900-2100年之间！",
     .end_out_of_range = "结束日期 应在1900-2100年之间！",
-    .key_column = 9,  // I2
+    .key_column = settings::kCalendarSetupKeyColumn,
     .builder_flag = false,
     .first_row_height = 27,
 

@@ -1,5 +1,6 @@
 #include <string>
 
+#include "sheets/holiday_marks.h"
 #include "sheets/layouts.h"
 
 namespace tavo::sheets {
@@ -18,6 +19,29 @@ std::string RangeTitle(Date start, Date end) {
 
 std::unique_ptr<host::Sheet> InfoSheet(BuildState& state) {
   return state.workbook.Worksheets()->Item(kInfoSheet);
+}
+
+// The remarks the schedule writes are two short lines in a smaller size,
+// so they fit the two-row remark cell.
+constexpr double kScheduleRemarkSize = 9;
+
+// The information row as 信息表 C3 has it, ending with the marks' legend
+// on a line of its own when the build marks days.
+host::Variant InfoRowValue(const BuildState& state, const host::Variant& info) {
+  if (state.holidays == nullptr) return info;
+  const std::string legend = MarksLegend(*state.holidays, state.start, state.end);
+  if (legend.empty()) return info;
+  const std::string text = info.IsEmpty() ? std::string() : info.ToText();
+  return host::Variant(text.empty() ? legend : text + "\n" + legend);
+}
+
+// Week `week` (1-based) of the grid: its first and last day.
+std::pair<Date, Date> WeekDays(const BuildState& state, int week) {
+  const Date first = AddDays(state.start, 7L * (week - 1) - (StartPosition(state) - 1));
+  const Date last = AddDays(first, 6);
+  // Only the days the grid shows.
+  return {DaysBetween(state.start, first) < 0 ? state.start : first,
+          DaysBetween(last, state.end) < 0 ? state.end : last};
 }
 
 }  // namespace
@@ -50,13 +74,26 @@ void WriteTitleRows(BuildState& state) {
   info->SetHorizontalAlignment(host::kAlignLeft);
   info->SetVerticalAlignment(host::kAlignTop);
   sheet.Rows(info_row)->SetRowHeight(36);
-  info->SetValue(InfoSheet(state)->Cells(3, 3)->Value());
+  info->SetValue(InfoRowValue(state, InfoSheet(state)->Cells(3, 3)->Value()));
 
   // Week n (date row 2n + 1) takes its remark from B(n + 2) of "信息表".
   if (!state.options.Vertical()) return;
   auto remarks = InfoSheet(state);
   for (int r = 3; r <= last_row; r += 2) {
-    Cell(sheet, r, last_column)->SetValue(remarks->Cells(r / 2 + 2, 2)->Value());
+    const host::Variant remark = remarks->Cells(r / 2 + 2, 2)->Value();
+    auto cell = Cell(sheet, r, last_column);
+    // A remark the user wrote always stands as written.
+    const bool blank = remark.IsEmpty() || (remark.IsText() && remark.Text().empty());
+    if (state.holidays != nullptr && blank) {
+      const auto [first, last] = WeekDays(state, (r - 1) / 2);
+      const std::string text = WeekRemark(state.holidays->schedule, first, last);
+      if (!text.empty()) {
+        cell->SetValue(host::Variant(text));
+        cell->Font()->SetSize(kScheduleRemarkSize);
+        continue;
+      }
+    }
+    cell->SetValue(remark);
   }
 }
 

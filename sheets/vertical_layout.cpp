@@ -67,7 +67,7 @@ void LayOutVertical(BuildState& state) {
 
   const int p = StartPosition(state);
   WriteDays(state, p);
-  Cell(sheet, kFirstDateRow, p + 2)->SetValue(host::Variant(FirstDateText(state.start)));
+  Cell(sheet, kFirstDateRow, p + 2)->SetValue(host::Variant(FirstDateText(state)));
   WriteHeaders(state);
 
   auto region = Cell(sheet, 2, 2)->CurrentRegion();

@@ -37,6 +37,10 @@ class Platform {
   // Starts the word processor, visible, with `document` open. Raises
   // tavo::Error when it cannot be started or the document cannot be opened.
   virtual void OpenInWordProcessor(const std::string& document) = 0;
+  // A line the user should read that stops nothing (a year without a
+  // holiday schedule). The command prints it; hosts whose only way to speak
+  // is a box let it pass, since the sheet itself says the same.
+  virtual void Notify(const std::string& line) { (void)line; }
 };
 
 }  // namespace tavo::host

@@ -21,22 +21,26 @@ TEST(LoadSettings, CopiesRow2IntoTheDialog) {
     Writes expected;                    // control writes, in order
   };
   const Case cases[] = {
-      {"empty row 2", {}, {{"txtBDate", {}}, {"txtEDate", {}}}},
+      {"empty row 2", {}, {{"txtBDate", {}}, {"txtEDate", {}}, {"chkJia", false}}},
       {"first choices",
        {{2, "2013-9-1"}, {3, "2014/7/15"}, {4, 1}, {5, 1}, {6, 1}, {7, 1}},
        {{"txtBDate", host::Variant::Date(41518)}, {"txtEDate", host::Variant::Date(41835)},
         {"optYi", true}, {"optYu", true},
-        {"optShu", true}, {"optYS1", true}}},
+        {"optShu", true}, {"optYS1", true}, {"chkJia", false}}},
       {"second choices",
        {{4, 2}, {5, 2}, {6, 3}, {7, 2}},
        {{"txtBDate", {}}, {"txtEDate", {}}, {"optRi", true}, {"optWu", true}, {"optHng", true},
-        {"optYS2", true}}},
-      {"direction 2 is no direction", {{6, 2}}, {{"txtBDate", {}}, {"txtEDate", {}}}},
-      {"unknown values", {{4, 3}, {5, 0}, {6, -1}, {7, 37}}, {{"txtBDate", {}}, {"txtEDate", {}}}},
+        {"optYS2", true}, {"chkJia", false}}},
+      {"direction 2 is no direction", {{6, 2}}, {{"txtBDate", {}}, {"txtEDate", {}}, {"chkJia", false}}},
+      {"unknown values", {{4, 3}, {5, 0}, {6, -1}, {7, 37}}, {{"txtBDate", {}}, {"txtEDate", {}}, {"chkJia", false}}},
       {"fractions round, True is -1",
        {{4, 1.6}, {5, 1.4}, {7, true}},
-       {{"txtBDate", {}}, {"txtEDate", {}}, {"optRi", true}, {"optYu", true}}},
-      {"a date value passes as the host gives it", {{2, 41518.0}}, {{"txtBDate", 41518.0}, {"txtEDate", {}}}},
+       {{"txtBDate", {}}, {"txtEDate", {}}, {"optRi", true}, {"optYu", true}, {"chkJia", false}}},
+      {"a date value passes as the host gives it", {{2, 41518.0}}, {{"txtBDate", 41518.0}, {"txtEDate", {}}, {"chkJia", false}}},
+      // J2: 1 ticks the holiday-marks box; anything else clears it.
+      {"marks on", {{10, 1}}, {{"txtBDate", {}}, {"txtEDate", {}}, {"chkJia", true}}},
+      {"marks as text 1", {{10, "1"}}, {{"txtBDate", {}}, {"txtEDate", {}}, {"chkJia", true}}},
+      {"marks 2 is off", {{10, 2}}, {{"txtBDate", {}}, {"txtEDate", {}}, {"chkJia", false}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -45,6 +49,34 @@ TEST(LoadSettings, CopiesRow2IntoTheDialog) {
     FakeDialog uf;
     bridge::LoadSettingsToDialog(book.ea, uf);
     EXPECT_EQ(uf.writes, c.expected);
+  }
+}
+
+TEST(LoadSettings, ADialogWithoutTheHolidayBoxOpensAsBefore) {
+  TestWorkbook book;
+  book.SetDtb(4, 1);
+  book.SetDtb(10, 1);
+  FakeDialog uf;
+  uf.missing = {"chkJia"};
+  bridge::LoadSettingsToDialog(book.ea, uf);
+  EXPECT_EQ(uf.writes, (Writes{{"txtBDate", {}}, {"txtEDate", {}}, {"optYi", true}}));
+}
+
+TEST(HolidayBox, ItsEventStoresJ2) {
+  struct Case {
+    host::Variant box;
+    double stored;
+  };
+  // True/False from the desktop host's check box, 1/0 from LibreOffice's state.
+  for (const Case& c : {Case{true, 1}, Case{false, 0}, Case{1, 1}, Case{0, 0}, Case{2, 0}, Case{{}, 0}}) {
+    TestWorkbook book;
+    FakePlatform platform;
+    bridge::Myxl component(platform);
+    FakeDialog uf;
+    uf.values["chkJia"] = c.box;
+    component.MyFun(book.ea, uf, "chkJia");
+    EXPECT_EQ(book.Dtb(10), host::Variant(c.stored)) << c.box.ToText();
+    EXPECT_TRUE(platform.boxes.empty());
   }
 }
 
@@ -118,7 +150,8 @@ TEST(Initialize, ChoicesMadeInOneDialogComeBackInTheNext) {
                                                                   {"optRi", true},
                                                                   {"optWu", true},
                                                                   {"optShu", true},
-                                                                  {"optYS2", true}}));
+                                                                  {"optYS2", true},
+                                                                  {"chkJia", false}}));
   EXPECT_TRUE(platform.boxes.empty());
 }
 

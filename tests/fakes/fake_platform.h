@@ -32,7 +32,10 @@ class FakePlatform : public host::Platform {
     if (fail_open) throw Error("tavo", 53, "文件未找到");
   }
 
+  void Notify(const std::string& line) override { notified.push_back(line); }
+
   std::vector<ShownBox> boxes;
+  std::vector<std::string> notified;
   std::vector<std::pair<int, int>> beeps;
   std::vector<std::string> adjusted;
   std::vector<std::string> opened;

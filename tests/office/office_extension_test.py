@@ -48,12 +48,18 @@ def main():
         active = doc.CurrentController.ActiveSheet.Name
         added = list(component.AddHostSheets(doc))
         after = list(doc.Sheets.ElementNames)
-        check(sorted(added) == ["DTB", "信息表"] and after == before + added, "host sheets added: %s" % after)
+        check(sorted(added) == sorted(["DTB", "信息表", "节假日"]) and after == before + added,
+              "host sheets added: %s" % after)
         check(doc.CurrentController.ActiveSheet.Name == active, "the active sheet stays")
         check(list(component.AddHostSheets(doc)) == [], "nothing added twice")
         dtb = doc.Sheets.getByName("DTB")
         check(dtb.getCellByPosition(3, 1).Value == 1 and dtb.getCellByPosition(10, 1).Value == 36,
               "DTB carries the settings and the page-setup table")
+        check(dtb.getCellByPosition(9, 1).Value == 1, "DTB J2 turns the holiday marks on")
+        holidays = doc.Sheets.getByName("节假日")
+        check([holidays.getCellByPosition(c, 0).String for c in range(3)] == ["日期", "类型", "名称"]
+              and holidays.getCellByPosition(0, 1).String == "",
+              "节假日 has its headings and no copied schedule")
         component.MyFun(doc, dialog, "cmdDoXL")
         check(doc.Sheets.hasByName("校历表") and len(component.RecordedBoxes()) == 1,
               "a build completes in the document once it has the sheets")

@@ -76,7 +76,7 @@ TEST(NewWorkbook, GeneratedSheetReadsBackInOurReader) {
   SaveXlsx(model, nullptr, file);
 
   LoadedWorkbook loaded = LoadXlsx(file);
-  ASSERT_EQ(loaded.model.sheets.size(), 3u);
+  ASSERT_EQ(loaded.model.sheets.size(), 4u);
   EXPECT_EQ(loaded.model.sheets[0].name, "校历表");
   EXPECT_EQ(loaded.model.active_sheet, 0u);
   const workbook::PageSetup& page = loaded.model.sheets[0].page_setup;
@@ -119,7 +119,7 @@ TEST(NewWorkbook, IndependentReaderSeesEveryFormat) {
   std::string script = R"PY(
 import sys, openpyxl
 wb = openpyxl.load_workbook(sys.argv[1] if len(sys.argv) > 1 else ")PY" + file + R"PY(")
-assert wb.sheetnames == ["校历表", "信息表", "DTB"], wb.sheetnames
+assert wb.sheetnames == ["校历表", "信息表", "DTB", "节假日"], wb.sheetnames
 ws = wb["校历表"]
 assert wb.active.title == "校历表"
 assert [str(r) for r in ws.merged_cells.ranges] == ["B1:D1"], ws.merged_cells.ranges

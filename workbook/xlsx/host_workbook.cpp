@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "common/error.h"
+#include "sheets/settings_cells.h"
+#include "workbook/xlsx/xlsx.h"
 
 namespace tavo::xlsx {
 namespace {
@@ -40,8 +42,9 @@ constexpr PageRow kPageRows[4] = {
 
 void FillSettings(Worksheet& dtb, const Term& term) {
   const char* labels[] = {"说明", "开始日期", "结束日期", "周起始(1周一 2周日)", "颜色(1有 2无)",
-                          "方向(1竖排 3横排)", "样式(1/2)", "校历表页面键", "日历表页面键"};
-  for (int c = 0; c < 9; ++c) Put(dtb, 1, c + 1, labels[c], true);
+                          "方向(1竖排 3横排)", "样式(1/2)", "校历表页面键", "日历表页面键",
+                          "放假调休(1标出)"};
+  for (int c = 0; c < 10; ++c) Put(dtb, 1, c + 1, labels[c], true);
   const char* page_labels[] = {"上边距", "下边距", "页脚边距", "方向", "纸张", "缩放"};
   for (int c = 0; c < 6; ++c) {
     Put(dtb, 1, 11 + c, std::string("校历表") + page_labels[c], true);
@@ -57,6 +60,7 @@ void FillSettings(Worksheet& dtb, const Term& term) {
   Put(dtb, 2, 5, 1);  // with colour
   Put(dtb, 2, 6, 1);  // vertical
   Put(dtb, 2, 7, 1);  // style 1
+  Put(dtb, settings::kRow, settings::kHolidayMarksColumn, settings::kHolidayMarksOn);
   const char* keys[] = {"页面键2：样式1竖排", "页面键3：样式2竖排", "页面键4：样式1横排",
                         "页面键5：样式2横排"};
   for (int key = 2; key <= 5; ++key) {
@@ -73,7 +77,7 @@ void FillSettings(Worksheet& dtb, const Term& term) {
   }
   Put(dtb, 2, 1, keys[0]);
   dtb.column_widths[1] = 20;
-  for (int c = 2; c <= 9; ++c) dtb.column_widths[c] = 14;
+  for (int c = 2; c <= 10; ++c) dtb.column_widths[c] = 14;
   for (int c : {11, 12, 13, 14, 15, 16, 21, 22, 23, 24, 25, 26}) dtb.column_widths[c] = 12;
 }
 
@@ -97,6 +101,19 @@ void FillInfo(Worksheet& info, const Term& term) {
   info.column_widths[4] = 30;
 }
 
+// The school's own days off and make-up working days: headings and one line
+// of instructions; the built-in schedule is not copied here.
+void FillHolidays(Worksheet& sheet) {
+  namespace rows = settings::holidays;
+  for (int c = 0; c < 3; ++c) Put(sheet, 1, c + 1, rows::kHeadings[c], true);
+  Put(sheet, 1, rows::kNoteColumn,
+      "每行一天：A 日期，B “休”（放假）或“班”（调休上班），C 节日名称。这些行补充并优先于内置的"
+      "国务院放假安排（已收录 2004–2026 年）；B 留空则取消内置安排中的这一天。");
+  sheet.column_widths[rows::kDateColumn] = 12;
+  sheet.column_widths[rows::kStatusColumn] = 6;
+  sheet.column_widths[rows::kNameColumn] = 16;
+}
+
 }  // namespace
 
 Term CurrentOrComingTerm(Date today) {
@@ -114,6 +131,7 @@ workbook::WorkbookModel MakeHostWorkbook(Date today) {
   Term term = CurrentOrComingTerm(today);
   FillInfo(model.AppendSheet("信息表"), term);
   FillSettings(model.AppendSheet("DTB"), term);
+  FillHolidays(model.AppendSheet(kHolidaySheet));
   model.active_sheet = 0;
   for (Worksheet& sheet : model.sheets) sheet.modified = true;
   return model;
@@ -137,8 +155,12 @@ void AddHostSheets(workbook::WorkbookModel& model, Date today) {
                       sheet.name + "; nothing was changed)");
     }
   }
+  // A school that already keeps its own "节假日" sheet keeps it as it is.
+  bool has_holiday_sheet = false;
+  for (const Worksheet& sheet : model.sheets) has_holiday_sheet |= sheet.name == kHolidaySheet;
   workbook::WorkbookModel host = MakeHostWorkbook(today);
   for (Worksheet& sheet : host.sheets) {
+    if (sheet.name == kHolidaySheet && has_holiday_sheet) continue;
     Worksheet added = std::move(sheet);
     added.id = model.NewSheetId();
     added.source_part.clear();

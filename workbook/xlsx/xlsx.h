@@ -57,6 +57,7 @@ void SaveXlsx(const workbook::WorkbookModel& model, const XlsxOriginal* original
 // whose page setup it reads.
 inline constexpr const char* kSettingsSheet = "DTB";
 inline constexpr const char* kInfoSheet = "信息表";
+inline constexpr const char* kHolidaySheet = "节假日";  // the school's own holiday rows
 inline constexpr const char* kSchoolCalendarSheet = "校历表";
 inline constexpr const char* kCalendarSheet = "日历表";
 

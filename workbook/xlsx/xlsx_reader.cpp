@@ -14,7 +14,9 @@ XlsxOriginal::~XlsxOriginal() = default;
 
 namespace {
 
-bool ReadsCells(const std::string& name) { return name == kSettingsSheet || name == kInfoSheet; }
+bool ReadsCells(const std::string& name) {
+  return name == kSettingsSheet || name == kInfoSheet || name == kHolidaySheet;
+}
 bool ReadsPageSetup(const std::string& name) {
   return name == kSchoolCalendarSheet || name == kCalendarSheet;
 }

@@ -1,0 +1,37 @@
+#pragma once
+// What one day shows, decided before anything is written: the date text,
+// the note with its font, the fill of the two cells and the holiday mark,
+// from the lunar engine, the holiday schedule and the month shading. The
+// writer (day_cells) only puts the decision on the sheet, so the marks are
+// one more input here and no special case in the layouts.
+#include <optional>
+#include <string>
+
+#include "common/dates.h"
+#include "lunar/holiday_schedule.h"
+#include "sheets/build_state.h"
+
+namespace tavo::sheets {
+
+struct DayLook {
+  std::string date_text;           // "15", "3.1"; with a mark "15休", "3.1班"
+  bool date_bold = false;          // a marked day's date
+  std::optional<int> date_colour;  // palette index of a marked day's date
+  std::string note;                // lunar day, <month>, solar term or festivals
+  bool note_bold = false;
+  std::optional<int> note_colour;  // the last colour the note's marks call for
+  std::optional<double> note_size; // a long festival note is set smaller
+  std::optional<int> fill;         // both cells' fill: month shading or a day off
+  lunar::DayStatus status = lunar::DayStatus::kNone;
+};
+
+// Decides day `day` of a build. `shaded`: the day's month is shaded grey.
+DayLook DecideDay(BuildState& state, Date day, bool shaded);
+
+// The status the build marks for `day`: none when the marks are off.
+lunar::DayStatus MarkedStatus(const BuildState& state, Date day);
+
+// The date text with the day's mark: "15" + "休".
+std::string MarkedDateText(const BuildState& state, Date day, std::string date_text);
+
+}  // namespace tavo::sheets

@@ -1,0 +1,179 @@
+#include "sheets/holiday_marks.h"
+
+#include <chrono>
+#include <set>
+
+#include "sheets/settings_cells.h"
+
+namespace tavo::sheets {
+namespace {
+
+namespace rows = settings::holidays;
+using lunar::DayStatus;
+
+// Blank lines between a school's groups of rows are allowed up to this many.
+constexpr int kEmptyRowsThatEnd = 10;
+
+std::unique_ptr<host::Sheet> FindSheet(host::Workbook& workbook, const std::string& name) {
+  auto sheets = workbook.Worksheets();
+  const std::int32_t count = sheets->Count();
+  for (std::int32_t i = 1; i <= count; ++i) {
+    auto sheet = sheets->Item(i);
+    if (sheet->Name() == name) return sheet;
+  }
+  return nullptr;
+}
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return {};
+  const auto last = text.find_last_not_of(" \t\r\n");
+  return text.substr(first, last - first + 1);
+}
+
+std::optional<Date> RowDate(const host::Variant& value) {
+  if (value.IsDate()) return SerialToDate(value.DateSerial());
+  if (value.IsText()) return ParseDate(value.Text());
+  return std::nullopt;
+}
+
+std::string RowProblemText(int row, const std::string& what) {
+  return std::string("“") + rows::kSheetName + "”工作表第" + std::to_string(row) + "行：" + what;
+}
+
+long DayNumber(Date d) { return std::chrono::sys_days{d}.time_since_epoch().count(); }
+
+}  // namespace
+
+bool HolidayMarksOn(host::Sheet& dtb) {
+  const host::Variant value = dtb.Cells(settings::kRow, settings::kHolidayMarksColumn)->Value();
+  if (value.IsEmpty()) return false;
+  double number = 0;
+  if (value.IsText()) return host::TextToNumber(value.Text(), number) && number == settings::kHolidayMarksOn;
+  if (value.IsNumber()) return value.ToNumber() == settings::kHolidayMarksOn;
+  return false;
+}
+
+std::optional<lunar::HolidaySchedule> ReadHolidaySchedule(host::Workbook& workbook,
+                                                          HolidayRowProblem& problem) {
+  lunar::HolidaySchedule schedule = lunar::HolidaySchedule::BuiltIn();
+  auto sheet = FindSheet(workbook, rows::kSheetName);
+  if (!sheet) return schedule;
+  int empty_rows = 0;
+  for (int row = rows::kFirstRow; empty_rows < kEmptyRowsThatEnd; ++row) {
+    const host::Variant date_value = sheet->Cells(row, rows::kDateColumn)->Value();
+    const host::Variant status_value = sheet->Cells(row, rows::kStatusColumn)->Value();
+    const host::Variant name_value = sheet->Cells(row, rows::kNameColumn)->Value();
+    const std::string status_text = Trimmed(status_value.IsEmpty() ? "" : status_value.ToText());
+    const std::string name = Trimmed(name_value.IsEmpty() ? "" : name_value.ToText());
+    const bool date_empty =
+        date_value.IsEmpty() || (date_value.IsText() && Trimmed(date_value.Text()).empty());
+    if (date_empty && status_text.empty() && name.empty()) {
+      ++empty_rows;
+      continue;
+    }
+    empty_rows = 0;
+    const std::optional<Date> date = RowDate(date_value);
+    if (!date) {
+      problem = {row, RowProblemText(row, date_empty ? "缺少日期（A 列应为日期，如 2027-10-1）"
+                                                     : "A 列“" + date_value.ToText() +
+                                                           "”不是日期（应如 2027-10-1）")};
+      return std::nullopt;
+    }
+    DayStatus status = DayStatus::kNone;
+    if (status_text == rows::kDayOff) {
+      status = DayStatus::kOff;
+    } else if (status_text == rows::kWorkingDay) {
+      status = DayStatus::kWork;
+    } else if (!status_text.empty()) {
+      problem = {row, RowProblemText(row, "B 列“" + status_text +
+                                              "”应为“休”（放假）或“班”（调休上班），留空表示取消这一天")};
+      return std::nullopt;
+    }
+    schedule.Override(*date, status, name);
+  }
+  return schedule;
+}
+
+std::optional<HolidayMarks> PrepareHolidayMarks(host::Workbook& workbook, host::Platform& platform,
+                                                Date start, Date end) {
+  HolidayRowProblem problem{};
+  std::optional<lunar::HolidaySchedule> schedule = ReadHolidaySchedule(workbook, problem);
+  if (!schedule) {
+    platform.MessageBox(problem.message, host::kTitleNotice, host::kStyleWarning);
+    return std::nullopt;
+  }
+  HolidayMarks marks{std::move(*schedule), {}};
+  marks.uncovered_years = marks.schedule.UncoveredYears(static_cast<int>(start.year()),
+                                                        static_cast<int>(end.year()));
+  if (!marks.uncovered_years.empty()) {
+    platform.Notify(YearsText(marks.uncovered_years) + "的放假与调休安排尚未收录，这些年份未作标记；可在“" +
+                    rows::kSheetName + "”工作表中补充 (no holiday schedule for these years yet: "
+                    "add its days to the sheet " + rows::kSheetName + ")");
+  }
+  return marks;
+}
+
+std::string MonthDayText(Date d) {
+  return std::to_string(static_cast<unsigned>(d.month())) + "." +
+         std::to_string(static_cast<unsigned>(d.day()));
+}
+
+std::string WeekRemark(const lunar::HolidaySchedule& schedule, Date first, Date last) {
+  std::string remark;
+  std::set<std::pair<long, std::string>> described;  // (first member, name) of each break
+  for (long n = DayNumber(first); n <= DayNumber(last); ++n) {
+    const Date day{std::chrono::sys_days{std::chrono::days{n}}};
+    if (schedule.StatusOf(day) == DayStatus::kNone) continue;
+    const lunar::HolidayBreak hb = schedule.BreakOf(day);
+    const long key = hb.has_days_off ? DayNumber(hb.first_off)
+                                     : DayNumber(hb.working_days.front());
+    if (!described.insert({key, hb.name}).second) continue;
+
+    std::string text = hb.name.empty() ? "节假日" : hb.name;
+    if (hb.has_days_off) {
+      text += " " + MonthDayText(hb.first_off);
+      if (DayNumber(hb.last_off) != DayNumber(hb.first_off)) text += "–" + MonthDayText(hb.last_off);
+      text += " 放假";
+    }
+    if (!hb.working_days.empty()) {
+      std::string days;
+      for (Date d : hb.working_days) days += (days.empty() ? "" : "、") + MonthDayText(d);
+      text += (hb.has_days_off ? "\n" : " ") + days + "上班";
+    }
+    remark += (remark.empty() ? "" : "\n") + text;
+  }
+  return remark;
+}
+
+bool AnyMarkedDay(const lunar::HolidaySchedule& schedule, Date first, Date last) {
+  for (long n = DayNumber(first); n <= DayNumber(last); ++n) {
+    if (schedule.StatusOf(Date{std::chrono::sys_days{std::chrono::days{n}}}) != DayStatus::kNone)
+      return true;
+  }
+  return false;
+}
+
+std::string MarksLegend(const HolidayMarks& marks, Date first, Date last) {
+  std::string legend;
+  if (AnyMarkedDay(marks.schedule, first, last)) legend = "标“休”的日期放假，标“班”的日期调休上班";
+  if (!marks.uncovered_years.empty()) {
+    legend += (legend.empty() ? "" : "；") + YearsText(marks.uncovered_years) + "的放假安排尚未收录";
+  }
+  return legend;
+}
+
+std::string YearsText(const std::vector<int>& years) {
+  std::string text;
+  for (std::size_t i = 0; i < years.size();) {
+    std::size_t j = i;
+    while (j + 1 < years.size() && years[j + 1] == years[j] + 1) ++j;
+    if (!text.empty()) text += "、";
+    text += std::to_string(years[i]);
+    if (j > i) text += (j == i + 1 ? "、" : "–") + std::to_string(years[j]);
+    i = j + 1;
+  }
+  return text.empty() ? text : text + "年";
+}
+
+}  // namespace tavo::sheets

@@ -1,0 +1,66 @@
+#pragma once
+// Official days off and make-up working days on the sheets: the schedule a
+// build marks (the built-in notices with the workbook's "节假日" rows laid
+// over them), the remark of a week that holds such days, and the legend the
+// information row ends with.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/dates.h"
+#include "lunar/holiday_schedule.h"
+#include "sheets/host/dialog.h"
+#include "sheets/host/host.h"
+
+namespace tavo::sheets {
+
+// What a build with marks carries: the schedule and the years of its range
+// that neither the built-in notices nor the workbook's rows cover.
+struct HolidayMarks {
+  lunar::HolidaySchedule schedule;
+  std::vector<int> uncovered_years;
+};
+
+// Whether "DTB" J2 turns the marks on: 1 (a number, or a text reading 1);
+// anything else, an empty cell included, leaves them off.
+bool HolidayMarksOn(host::Sheet& dtb);
+
+// A malformed row of the "节假日" sheet: its row number and what is wrong.
+struct HolidayRowProblem {
+  int row;
+  std::string message;  // the whole 提示 text, naming the sheet and the row
+};
+
+// The built-in schedule with the rows of the workbook's "节假日" sheet laid
+// over it (none when the workbook has no such sheet). Rows are read from
+// row 2 on until ten empty rows in a row. Sets `problem` and returns nullopt
+// at the first malformed row. Host failures raise as usual.
+std::optional<lunar::HolidaySchedule> ReadHolidaySchedule(host::Workbook& workbook,
+                                                          HolidayRowProblem& problem);
+
+// The schedule of a build, or nullopt after the 提示 box that names a
+// malformed row (the build then changes nothing). Tells the platform in
+// one line about years of the range no schedule covers.
+std::optional<HolidayMarks> PrepareHolidayMarks(host::Workbook& workbook, host::Platform& platform,
+                                                Date start, Date end);
+
+// The remark of the week from `first` to `last` (both included) when it
+// holds days off or make-up working days: per holiday, "国庆节 10.1–10.7 放假"
+// and, on a second line, "9.29、10.12上班". Empty when the week has none.
+std::string WeekRemark(const lunar::HolidaySchedule& schedule, Date first, Date last);
+
+// Whether any day from `first` to `last` is marked.
+bool AnyMarkedDay(const lunar::HolidaySchedule& schedule, Date first, Date last);
+
+// The legend the information row ends with: what the marks mean, and which
+// years have no schedule yet. Empty when the range shows no mark and every
+// year is covered.
+std::string MarksLegend(const HolidayMarks& marks, Date first, Date last);
+
+// "2027年", "2027、2029年", "2027–2030年".
+std::string YearsText(const std::vector<int>& years);
+
+// "10.1", the month and day as the sheets write dates.
+std::string MonthDayText(Date d);
+
+}  // namespace tavo::sheets
