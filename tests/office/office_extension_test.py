@@ -84,6 +84,27 @@ def check_menu_titles(office):
         check(node.Title == title, "menu title in %s: %s" % (language, node.Title))
 
 
+def check_one_name(office):
+    """The question box and the dialog's title name the product as the menu
+    does, in the office's language: English here, Chinese once the office's
+    language is Chinese."""
+    provider = office.create("com.sun.star.configuration.ConfigurationProvider")
+    setup = provider.createInstanceWithArguments("com.sun.star.configuration.ConfigurationUpdateAccess",
+                                                 (h.prop("nodepath", "/org.openoffice.Setup/L10N"),))
+    before = setup.ooLocale
+    try:
+        for language in ("en-US", "zh-CN"):
+            setup.ooLocale = language
+            setup.commitChanges()
+            name = basic(office, "ProductName")
+            question = basic(office, "AddSheetsQuestion")
+            check(name == name_of(MENU_TITLES[language]) and name in question and ("添加" in question) == (
+                language == "zh-CN"), "in %s the product is %s, also in the question: %s" % (language, name, question))
+    finally:
+        setup.ooLocale = before
+        setup.commitChanges()
+
+
 def check_dialog(office, host):
     """The dialog's model as the extension ships it, and the dialog the menu
     command opens: shown but not modal, at the right edge of the Calc
@@ -196,6 +217,7 @@ def main():
 
         check_progress(office, host)
         check_menu_titles(office)
+        check_one_name(office)
         check_dialog(office, host)
     if failures:
         h.fail("%d checks failed" % len(failures))
