@@ -14,12 +14,15 @@
 
 #include <exception>
 #include <mutex>
+#include <optional>
 
 #include "bridge/error_box.h"
 #include "bridge/myxl.h"
+#include "office/host/build_progress.h"
 #include "office/host/host_sheets.h"
 #include "office/host/office_dialog.h"
 #include "office/host/office_host.h"
+#include "office/host/office_objects.h"
 #include "office/host/office_platform.h"
 
 namespace tavo::office {
@@ -65,17 +68,51 @@ class MyxlComponent
     // The engine is not re-entrant: calls from other threads wait; a call
     // nested in this one (a dialog event raised while loading the dialog) runs.
     std::lock_guard lock(mutex_);
+    // The progress bar lets the office handle events while a build runs:
+    // a button of the dialog pressed meanwhile is not obeyed.
+    if (building_) return Any();
+    // A call nested in another (an option set by Initialize raises its
+    // event) sees what the outer call wrote, and leaves it its own state.
+    const OfficePlatform::Call outer = platform_.CurrentCall();
+    if (outer.send_held) {
+      try {
+        outer.send_held();
+      } catch (...) {
+        bridge::ShowErrorBox(platform_, std::current_exception());
+      }
+    }
+    const std::string event = FromUno(strFlag);
     Reference<css::frame::XModel> model(EA, UNO_QUERY);
     const bool was_locked = model.is() && model->hasControllersLocked();
     try {
-      auto application = OpenOfficeApplication(uno_, EA);
+      const ContextPtr context = MakeContext(uno_, EA);
+      auto application = OpenOfficeApplication(context);
       OfficeDialog dialog(UF);
-      platform_.SetCall(EA, &dialog);
-      myxl_.MyFun(*application, dialog, FromUno(strFlag));
+      const std::string progress_text = ProgressText(event);
+      std::optional<BuildProgress> progress;
+      if (!progress_text.empty()) {
+        progress.emplace(EA, progress_text, DaysOfRange(TextOf(dialog, "txtBDate"), TextOf(dialog, "txtEDate")),
+                         platform_.Recording() ? &progress_log_ : nullptr);
+        context->on_value = [&progress] { progress->ValueWritten(); };
+      }
+      struct Building {
+        bool& flag;
+        bool was;
+        ~Building() { flag = was; }
+      } building{building_, building_};
+      building_ = !progress_text.empty();
+      platform_.SetCall({EA, &dialog, [&context] { context->Flush(); }});
+      myxl_.MyFun(*application, dialog, event);
+      platform_.SetCall({EA, nullptr, {}});
+      // Whatever the call wrote is in the document when it returns, and
+      // the view selects what the call selected.
+      context->Flush();
+      SelectChosenShapes(context);
     } catch (...) {
+      platform_.SetCall({EA, nullptr, {}});
       bridge::ShowErrorBox(platform_, std::current_exception());
     }
-    platform_.SetCall({}, nullptr);
+    platform_.SetCall(outer);
     // MyFun switches screen updating back on; should that have failed, no
     // lock of this call may outlive it.
     try {
@@ -101,12 +138,28 @@ class MyxlComponent
     return ToSequence(platform_.Recorded());
   }
 
+  Sequence<OUString> SAL_CALL RecordedProgress() override {
+    std::lock_guard lock(mutex_);
+    return ToSequence(progress_log_);
+  }
+
   OUString SAL_CALL getImplementationName() override { return ImplementationName(); }
   sal_Bool SAL_CALL supportsService(const OUString& name) override { return cppu::supportsService(this, name); }
   Sequence<OUString> SAL_CALL getSupportedServiceNames() override { return ServiceNames(); }
 
  private:
+  // A date box's text, "" when the dialog has none.
+  static std::string TextOf(OfficeDialog& dialog, const char* control) {
+    try {
+      return dialog.ControlValue(control).ToText();
+    } catch (...) {
+      return {};
+    }
+  }
+
   std::recursive_mutex mutex_;
+  bool building_ = false;
+  std::vector<std::string> progress_log_;
   Reference<css::uno::XComponentContext> uno_;
   OfficePlatform platform_;
   bridge::Myxl myxl_{platform_};

@@ -6,6 +6,8 @@
 #include <com/sun/star/sheet/XViewSplitable.hpp>
 #include <osl/file.hxx>
 
+#include <exception>
+
 #include "office/host/office_host.h"
 #include "office/host/office_objects.h"
 #include "office/host/palette.h"
@@ -36,13 +38,13 @@ class OfficeWorkbook : public host::Workbook {
   std::unique_ptr<host::Sheets> Worksheets() override { return MakeSheets(context_); }
   std::unique_ptr<host::Sheet> ActiveSheet() override { return MakeSheet(context_, ActiveSheetOf(context_)); }
   std::string Path() override { return Uno([&] { return FolderOf(Model(context_)->getURL()); }); }
-  std::int32_t Colors(int index) override { return ReadPalette(context_->document)[Entry(index)]; }
+  std::int32_t Colors(int index) override { return context_->CurrentPalette()[Entry(index)]; }
   void SetColors(int index, std::int32_t rgb) override {
     const std::size_t entry = Entry(index);
     if (rgb < 0 || rgb > 0xFFFFFF) RaiseInvalidArgument("颜色值 " + std::to_string(rgb) + " 无效");
-    Palette palette = ReadPalette(context_->document);
+    Palette palette = context_->CurrentPalette();
     palette[entry] = rgb;
-    WritePalette(context_->document, palette);
+    context_->StorePalette(palette);
   }
 
  private:
@@ -101,7 +103,9 @@ class OfficeWindow : public host::Window {
     if (column_miss != 0 || row_miss != 0)
       Freezable()->freezeAtPosition(columns + column_miss, rows + row_miss);
   }
+  // The split goes by the view's pixels: the cells' sizes must be final.
   Reference<css::sheet::XViewFreezable> Freezable() {
+    context_->Flush();
     return Reference<css::sheet::XViewFreezable>(Controller(context_), UNO_QUERY_THROW);
   }
   // The split's row and column: UNO has no other way to read them.
@@ -113,6 +117,7 @@ class OfficeWindow : public host::Window {
 #pragma GCC diagnostic pop
   }
   Reference<css::sheet::XViewPane> Pane() {
+    context_->Flush();
     return Reference<css::sheet::XViewPane>(Controller(context_), UNO_QUERY_THROW);
   }
   ContextPtr context_;
@@ -126,6 +131,14 @@ class OfficeApplication : public host::Application {
   // On or off, as the desktop's property: off locks the controllers once,
   // on takes every lock away, so nothing stays locked after a call.
   void SetScreenUpdating(bool on) override {
+    // What is held goes first; the screen comes back on even when that fails.
+    std::exception_ptr failed;
+    try {
+      context_->Flush();
+    } catch (...) {
+      if (!on) throw;
+      failed = std::current_exception();
+    }
     Uno([&] {
       Reference<css::frame::XModel> model = Model(context_);
       if (!on) {
@@ -134,6 +147,7 @@ class OfficeApplication : public host::Application {
       }
       for (int guard = 0; guard < 1000 && model->hasControllersLocked(); ++guard) model->unlockControllers();
     });
+    if (failed) std::rethrow_exception(failed);
   }
   // Nothing in LibreOffice's API asks the user while the adapter works.
   bool DisplayAlerts() override { return context_->display_alerts; }
@@ -171,9 +185,8 @@ std::unique_ptr<host::Workbook> MakeWorkbook(const ContextPtr& context) {
 
 std::unique_ptr<host::Window> MakeWindow(const ContextPtr& context) { return std::make_unique<OfficeWindow>(context); }
 
-std::unique_ptr<host::Application> OpenOfficeApplication(const Reference<css::uno::XComponentContext>& uno,
-                                                         const Reference<css::uno::XInterface>& document) {
-  return std::make_unique<OfficeApplication>(MakeContext(uno, document));
+std::unique_ptr<host::Application> OpenOfficeApplication(const ContextPtr& context) {
+  return std::make_unique<OfficeApplication>(context);
 }
 
 ContextPtr MakeContext(const Reference<css::uno::XComponentContext>& uno,

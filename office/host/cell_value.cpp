@@ -35,12 +35,14 @@ Reference<css::util::XNumberFormats> NumberFormats(const OfficeContext& context)
 
 // The key of a format code, added to the document when it has none yet.
 // Codes are given in the en-US notation, whatever the document's language.
-std::int32_t FormatKey(const OfficeContext& context, const char* code) {
+std::int32_t FormatKey(OfficeContext& context, const char* code) {
+  if (auto known = context.format_keys.find(code); known != context.format_keys.end()) return known->second;
   Reference<css::util::XNumberFormats> formats = NumberFormats(context);
   const css::lang::Locale locale("en", "US", "");
   const OUString text = OUString::createFromAscii(code);
   std::int32_t key = formats->queryKey(text, locale, false);
   if (key < 0) key = formats->addNew(text, locale);
+  context.format_keys[code] = key;
   return key;
 }
 
@@ -127,7 +129,34 @@ host::Variant ReadCellValue(const OfficeContext& context, const Reference<css::t
   });
 }
 
-void WriteRangeValue(const OfficeContext& context, const Reference<css::table::XCellRange>& range,
+bool HoldValue(OfficeContext& context, const Reference<css::sheet::XSpreadsheet>& sheet, const Block& area,
+               const host::Variant& value) {
+  const workbook::StoredValue stored = workbook::ConvertAssignedValue(value);
+  const host::Variant& v = stored.value;
+  if (v.IsError()) return false;
+  Any cell_value;
+  if (v.IsEmpty()) {
+    cell_value <<= OUString();  // an empty text in a data array empties the cell
+  } else if (v.IsText()) {
+    cell_value <<= ToUno(v.Text());
+  } else if (v.IsBool()) {
+    cell_value <<= (v.Bool() ? 1.0 : 0.0);
+  } else if (v.IsDate()) {
+    cell_value <<= v.DateSerial();
+  } else {
+    cell_value <<= v.Number();
+  }
+  Uno([&] {
+    WriteBuffer& held = context.held;
+    held.SetValue(sheet, area, cell_value);
+    if (v.IsDate()) held.SetFormat(sheet, area, CellFormat::kNumberFormat, Any(FormatKey(context, DateFormatCode(v.DateSerial()))));
+    if (v.IsBool()) held.SetFormat(sheet, area, CellFormat::kNumberFormat, Any(FormatKey(context, "BOOLEAN")));
+    if (v.IsText() && v.Text().find('\n') != std::string::npos) held.SetFormat(sheet, area, CellFormat::kWrap, Any(true));
+  });
+  return true;
+}
+
+void WriteRangeValue(OfficeContext& context, const Reference<css::table::XCellRange>& range,
                      std::int32_t rows, std::int32_t columns, const host::Variant& value) {
   const workbook::StoredValue stored = workbook::ConvertAssignedValue(value);
   const host::Variant& v = stored.value;

@@ -36,6 +36,16 @@ std::vector<std::string> AddMissingHostSheets(const Reference<css::uno::XCompone
   const ContextPtr context = MakeContext(uno, document);
   const workbook::WorkbookModel model = xlsx::MakeHostWorkbook();
   std::vector<std::string> added;
+  // The cells wait in the context; what was written goes to the document even when a sheet fails.
+  struct SendAtEnd {
+    const ContextPtr& context;
+    ~SendAtEnd() {
+      try {
+        context->Flush();
+      } catch (...) {
+      }
+    }
+  } send_at_end{context};
   for (const workbook::Worksheet& sheet : model.sheets) {
     Uno([&] {
       auto sheets = context->document->getSheets();
@@ -48,6 +58,7 @@ std::vector<std::string> AddMissingHostSheets(const Reference<css::uno::XCompone
       added.push_back(sheet.name);
     });
   }
+  context->Flush();
   return added;
 }
 

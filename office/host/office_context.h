@@ -1,15 +1,24 @@
 #pragma once
-// What the adapter's objects for one document share: the document and the
-// few host states LibreOffice has no place for (the cells Copy marked, the
-// DisplayAlerts flag). Everything else is asked of the document each time.
+// What the adapter's objects for one document share during one call: the
+// document, the few host states LibreOffice has no place for (the cells Copy
+// marked, the DisplayAlerts flag), the cell writes not sent yet, and what
+// one call reads once (the palette, number format keys).
+#include <com/sun/star/drawing/XShape.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/table/CellRangeAddress.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "office/host/palette.h"
 #include "office/host/uno_support.h"
+#include "office/host/write_buffer.h"
 
 namespace tavo::office {
 
@@ -25,6 +34,32 @@ struct OfficeContext {
   // document as it is then, as the desktop host pastes from its clipboard.
   CopiedCells copied;
   bool display_alerts = true;  // nothing in LibreOffice asks while we work
+  // Cell writes not sent yet: everything that reads the document or changes
+  // its structure calls Flush first.
+  WriteBuffer held;
+  // The stored palette, read at its first use in the call.
+  std::optional<Palette> palette;
+  std::map<std::string, std::int32_t> format_keys;
+  // The shapes Shape.Select chose, not yet selected in the view: selecting
+  // a shape switches the view's tools, which costs more than making the
+  // shape. The view selects them when the call ends or before the active
+  // sheet changes; a range activated meanwhile takes their place.
+  std::vector<css::uno::Reference<css::drawing::XShape>> chosen_shapes;
+  // Told of every value written to cells (the progress of a build).
+  std::function<void()> on_value;
+
+  void Flush() {
+    if (!held.Empty()) held.Flush(document);
+  }
+  const Palette& CurrentPalette() {
+    if (!palette) palette = ReadPalette(document);
+    return *palette;
+  }
+  void StorePalette(const Palette& entries) {
+    palette.reset();  // read again should writing fail half-way
+    WritePalette(document, entries);
+    palette = entries;
+  }
 };
 using ContextPtr = std::shared_ptr<OfficeContext>;
 

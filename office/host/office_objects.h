@@ -32,6 +32,13 @@ struct RangeRef {
   std::int32_t Columns() const { return area.EndColumn - area.StartColumn + 1; }
 };
 
+// Whether writes to the range wait in the context's WriteBuffer: blocks of
+// cells do; whole rows, columns and the sheet go to the document at once.
+bool HoldsWrites(const RangeRef& ref);
+inline Block BlockOf(const css::table::CellRangeAddress& a) {
+  return {a.StartRow, a.StartColumn, a.EndRow, a.EndColumn};
+}
+
 // The whole sheet's address (every row and column LibreOffice has).
 css::table::CellRangeAddress SheetArea(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet);
 // A range over `area` of the sheet, its span found from the sheet's size.
@@ -59,6 +66,9 @@ std::unique_ptr<host::ShapeCollection> MakeShapes(const ContextPtr& context,
                                                   css::uno::Reference<css::sheet::XSpreadsheet> sheet);
 std::unique_ptr<host::ShapeSelection> MakeShapeSelection(const ContextPtr& context);
 std::unique_ptr<host::Window> MakeWindow(const ContextPtr& context);
+
+// Selects the shapes Shape.Select chose in the view, if any are waiting.
+void SelectChosenShapes(const ContextPtr& context);
 
 // The document's current controller, its active sheet, and selecting on it.
 css::uno::Reference<css::frame::XController> Controller(const ContextPtr& context);

@@ -19,6 +19,8 @@
 
 #include <sys/stat.h>
 
+#include <exception>
+
 namespace tavo::office {
 namespace {
 
@@ -55,16 +57,19 @@ css::awt::MessageBoxType BoxType(int style) {
 OfficePlatform::OfficePlatform(Reference<css::uno::XComponentContext> uno, bool record)
     : uno_(std::move(uno)), record_(record) {}
 
-void OfficePlatform::SetCall(Reference<css::uno::XInterface> document, OfficeDialog* dialog) {
-  document_ = std::move(document);
-  dialog_ = dialog;
-}
-
+// The box shows over what the call wrote; should sending it fail, the box
+// still shows, and the failure follows it.
 int OfficePlatform::MessageBox(const std::string& text, const std::string& title, int style) {
-  return Uno([&] {
+  std::exception_ptr unsent;
+  try {
+    if (call_.send_held) call_.send_held();
+  } catch (...) {
+    unsent = std::current_exception();
+  }
+  const int pressed = Uno([&] {
     Reference<css::awt::XToolkit2> toolkit = css::awt::Toolkit::create(uno_);
     Reference<css::awt::XMessageBox> box = toolkit->createMessageBox(
-        ParentWindow(document_), BoxType(style), css::awt::MessageBoxButtons::BUTTONS_OK, ToUno(title), ToUno(text));
+        ParentWindow(call_.document), BoxType(style), css::awt::MessageBoxButtons::BUTTONS_OK, ToUno(title), ToUno(text));
     if (!box.is()) throw Error(kOfficeErrorSource, kHostCallFailed, "无法创建消息框");
     if (record_) {
       // What the user would read is what LibreOffice's box holds.
@@ -77,11 +82,15 @@ int OfficePlatform::MessageBox(const std::string& text, const std::string& title
     if (Reference<css::lang::XComponent> component(box, UNO_QUERY); component.is()) component->dispose();
     return 1;  // the only button is OK
   });
+  if (unsent) std::rethrow_exception(unsent);
+  return pressed;
 }
 
 // The tone is LibreOffice's own, through the extension's Basic; without the
-// extension there is no tone, and a tone is never worth a failure.
+// extension there is no tone, and a tone is never worth a failure. It
+// tells that the build is done, so the build's cells are sent first.
 void OfficePlatform::Beep(int, int) {
+  if (call_.send_held) call_.send_held();
   try {
     auto factory = css::script::provider::theMasterScriptProviderFactory::get(uno_);
     Reference<css::script::provider::XScriptProvider> provider = factory->createScriptProvider(Any(OUString()));
@@ -97,8 +106,8 @@ void OfficePlatform::Beep(int, int) {
 // no minimise button.
 void OfficePlatform::AdjustDialogWindow(const std::string& caption) {
   try {
-    if (dialog_ == nullptr || dialog_->Caption() != caption) return;
-    dialog_->DialogModel()->setPropertyValue("Sizeable", Any(true));
+    if (call_.dialog == nullptr || call_.dialog->Caption() != caption) return;
+    call_.dialog->DialogModel()->setPropertyValue("Sizeable", Any(true));
   } catch (...) {
   }
 }

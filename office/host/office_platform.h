@@ -4,6 +4,7 @@
 // the desktop's default application for the help document.
 #include <com/sun/star/uno/XComponentContext.hpp>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,10 +23,19 @@ class OfficePlatform : public host::Platform {
   // (for tests: a shown box waits for a user).
   OfficePlatform(css::uno::Reference<css::uno::XComponentContext> uno, bool record);
 
-  // The document and dialog of the call in progress: the box's parent
-  // window and the dialog AdjustDialogWindow changes. Null outside a call.
-  void SetCall(css::uno::Reference<css::uno::XInterface> document, OfficeDialog* dialog);
+  // The call in progress: the document (the box's parent window), the
+  // dialog AdjustDialogWindow changes, and what sends the call's held cell
+  // writes, so that what the user sees beside a box or hears the tone
+  // after is the finished sheet. Empty outside a call.
+  struct Call {
+    css::uno::Reference<css::uno::XInterface> document;
+    OfficeDialog* dialog = nullptr;
+    std::function<void()> send_held;
+  };
+  void SetCall(Call call) { call_ = std::move(call); }
+  const Call& CurrentCall() const { return call_; }
   void SetRecording(bool record) { record_ = record; }
+  bool Recording() const { return record_; }
 
   int MessageBox(const std::string& text, const std::string& title, int style) override;
   void Beep(int frequency_hz, int duration_ms) override;
@@ -39,8 +49,7 @@ class OfficePlatform : public host::Platform {
  private:
   css::uno::Reference<css::uno::XComponentContext> uno_;
   bool record_;
-  css::uno::Reference<css::uno::XInterface> document_;
-  OfficeDialog* dialog_ = nullptr;
+  Call call_;
   std::vector<std::string> recorded_;
 };
 

@@ -89,16 +89,22 @@ class OfficeRange : public host::CellRange {
   const RangeRef& Ref() const { return ref_; }
 
   host::Variant Value() override {
+    ref_.context->Flush();
     return ReadCellValue(*ref_.context, Uno([&] { return ref_.sheet->getCellByPosition(ref_.area.StartColumn, ref_.area.StartRow); }));
   }
   void SetValue(const host::Variant& value) override {
-    WriteRangeValue(*ref_.context, Uno([&] { return ref_.Range(); }), ref_.Rows(), ref_.Columns(), value);
+    if (!HoldsWrites(ref_) || !HoldValue(*ref_.context, ref_.sheet, BlockOf(ref_.area), value)) {
+      ref_.context->Flush();
+      WriteRangeValue(*ref_.context, Uno([&] { return ref_.Range(); }), ref_.Rows(), ref_.Columns(), value);
+    }
+    if (ref_.context->on_value) ref_.context->on_value();
   }
   std::unique_ptr<host::FontFormat> Font() override { return MakeFont(ref_); }
   std::unique_ptr<host::InteriorFormat> Interior() override { return MakeInterior(ref_); }
   std::unique_ptr<host::BorderSet> Borders() override { return MakeBorders(ref_); }
 
   double RowHeight() override {
+    ref_.context->Flush();
     return Uno([&] {
       std::int32_t height = 0;
       FirstOf(RowsOf()->getRows())->getPropertyValue("Height") >>= height;
@@ -107,12 +113,14 @@ class OfficeRange : public host::CellRange {
   }
   void SetRowHeight(double points) override {
     CheckNumber(points, 0, 409, "行高");
+    ref_.context->Flush();
     Uno([&] {
       Reference<css::beans::XPropertySet>(RowsOf()->getRows(), UNO_QUERY_THROW)
           ->setPropertyValue("Height", Any(PointsToMm100(points)));
     });
   }
   double ColumnWidth() override {
+    ref_.context->Flush();
     return Uno([&] {
       std::int32_t width = 0;
       Reference<css::beans::XPropertySet>(RowsOf()->getColumns()->getByIndex(0), UNO_QUERY_THROW)
@@ -122,6 +130,7 @@ class OfficeRange : public host::CellRange {
   }
   void SetColumnWidth(double characters) override {
     CheckNumber(characters, 0, 255, "列宽");
+    ref_.context->Flush();
     Uno([&] {
       Reference<css::beans::XPropertySet>(RowsOf()->getColumns(), UNO_QUERY_THROW)
           ->setPropertyValue("Width", Any(CharactersToMm100(characters)));
@@ -129,6 +138,7 @@ class OfficeRange : public host::CellRange {
   }
 
   int HorizontalAlignment() override {
+    ref_.context->Flush();
     return Uno([&] {
       css::table::CellHoriJustify justify = css::table::CellHoriJustify_STANDARD;
       TopLeft()->getPropertyValue("HoriJustify") >>= justify;
@@ -136,10 +146,10 @@ class OfficeRange : public host::CellRange {
     });
   }
   void SetHorizontalAlignment(int alignment) override {
-    const Any justify(HorizontalOf(alignment));
-    Uno([&] { Properties()->setPropertyValue("HoriJustify", justify); });
+    SetAlignment(CellFormat::kHori, Any(HorizontalOf(alignment)));
   }
   int VerticalAlignment() override {
+    ref_.context->Flush();
     return Uno([&] {
       std::int32_t justify = 0;
       TopLeft()->getPropertyValue("VertJustify") >>= justify;
@@ -147,12 +157,12 @@ class OfficeRange : public host::CellRange {
     });
   }
   void SetVerticalAlignment(int alignment) override {
-    const Any justify(VerticalOf(alignment));
-    Uno([&] { Properties()->setPropertyValue("VertJustify", justify); });
+    SetAlignment(CellFormat::kVert, Any(VerticalOf(alignment)));
   }
 
   void Merge() override { MergeRange(ref_); }
   void Copy() override {
+    ref_.context->Flush();
     Uno([&] { ref_.Range(); });  // a deleted sheet fails here, as on the desktop
     ref_.context->copied = {ref_.sheet, ref_.area};
   }
@@ -160,9 +170,11 @@ class OfficeRange : public host::CellRange {
   void Delete() override { DeleteRange(ref_); }
   void ClearContents() override { ClearRangeContents(ref_); }
   void Activate() override {
+    ref_.context->Flush();
     Uno([&] {
       if (SheetName(ActiveSheetOf(ref_.context)) != SheetName(ref_.sheet))
         RaiseInvalidArgument("只能激活活动工作表上的单元格");
+      ref_.context->chosen_shapes.clear();  // the cells take the shapes' place
       Reference<css::view::XSelectionSupplier>(Controller(ref_.context), UNO_QUERY_THROW)->select(Any(ref_.Range()));
     });
   }
@@ -177,6 +189,7 @@ class OfficeRange : public host::CellRange {
   std::unique_ptr<host::CellRange> Rows() override { return As(CountAs::kRows); }
   std::unique_ptr<host::CellRange> Columns() override { return As(CountAs::kColumns); }
   std::unique_ptr<host::CellRange> CurrentRegion() override {
+    ref_.context->Flush();
     return Uno([&] {
       Reference<css::sheet::XSheetCellRange> corner(
           ref_.sheet->getCellRangeByPosition(ref_.area.StartColumn, ref_.area.StartRow, ref_.area.StartColumn,
@@ -203,6 +216,11 @@ class OfficeRange : public host::CellRange {
   }
 
  private:
+  void SetAlignment(CellFormat format, const Any& justify) {
+    if (HoldsWrites(ref_)) return ref_.context->held.SetFormat(ref_.sheet, BlockOf(ref_.area), format, justify);
+    ref_.context->Flush();
+    Uno([&] { Properties()->setPropertyValue(format == CellFormat::kHori ? "HoriJustify" : "VertJustify", justify); });
+  }
   Reference<css::beans::XPropertySet> Properties() {
     return Reference<css::beans::XPropertySet>(ref_.Range(), UNO_QUERY_THROW);
   }
@@ -244,6 +262,10 @@ RangeRef MakeRangeRef(const ContextPtr& context, const Reference<css::sheet::XSp
   ref.area.Sheet = whole.Sheet;
   ref.span = all_rows && all_columns ? Span::kSheet : all_rows ? Span::kColumns : all_columns ? Span::kRows : Span::kCells;
   return ref;
+}
+
+bool HoldsWrites(const RangeRef& ref) {
+  return ref.span == Span::kCells && std::int64_t{ref.Rows()} * ref.Columns() <= kMaxHeldCells;
 }
 
 std::unique_ptr<host::CellRange> MakeRange(RangeRef ref) { return std::make_unique<OfficeRange>(std::move(ref)); }

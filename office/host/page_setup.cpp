@@ -91,6 +91,7 @@ class OfficePageLayout : public host::PageLayout {
       : context_(std::move(context)), sheet_(std::move(sheet)) {}
 
   Variant Get(PageSetupMember member) override {
+    context_->Flush();
     return Uno([&]() -> Variant {
       if (member == PageSetupMember::PrintTitleRows) return TitleRows();
       Reference<css::beans::XPropertySet> style = PageStyleOf(*context_, sheet_);
@@ -127,6 +128,7 @@ class OfficePageLayout : public host::PageLayout {
   }
 
   void Set(PageSetupMember member, const Variant& value) override {
+    context_->Flush();
     if (member == PageSetupMember::PrintTitleRows) return SetTitleRows(value.ToText());
     Uno([&] {
       Reference<css::beans::XPropertySet> style = PageStyleOf(*context_, sheet_);

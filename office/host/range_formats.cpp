@@ -6,6 +6,7 @@
 #include <com/sun/star/table/TableBorder2.hpp>
 
 #include <cmath>
+#include <optional>
 
 #include "office/host/office_objects.h"
 #include "office/host/palette.h"
@@ -26,9 +27,16 @@ Reference<css::beans::XPropertySet> Properties(const RangeRef& ref) {
   return Reference<css::beans::XPropertySet>(ref.Range(), UNO_QUERY_THROW);
 }
 
+// The range's properties for reading: what is held goes to the document first.
+Reference<css::beans::XPropertySet> ReadProperties(const RangeRef& ref) {
+  ref.context->Flush();
+  return Properties(ref);
+}
+
 // Western, Asian and complex text each have their own character attributes;
 // the host's one font size or weight is all three.
 void SetCharacterProperty(const RangeRef& ref, const char* western, const Any& value) {
+  ref.context->Flush();
   Reference<css::beans::XPropertySet> properties = Properties(ref);
   const OUString name = OUString::createFromAscii(western);
   properties->setPropertyValue(name, value);
@@ -42,9 +50,16 @@ int CheckColourIndex(int index, bool fill) {
   return index;
 }
 
+// Sets one property of the range's cells (held back for a block of cells).
+void SetCellProperty(const RangeRef& ref, CellFormat format, const char* name, const Any& value) {
+  if (HoldsWrites(ref)) return ref.context->held.SetFormat(ref.sheet, BlockOf(ref.area), format, value);
+  ref.context->Flush();
+  Properties(ref)->setPropertyValue(OUString::createFromAscii(name), value);
+}
+
 std::int32_t UnoColourOf(const RangeRef& ref, int index) {
   if (index == 0) return kAutomatic;
-  return HostToUnoColour(ReadPalette(ref.context->document)[static_cast<std::size_t>(index - 1)]);
+  return HostToUnoColour(ref.context->CurrentPalette()[static_cast<std::size_t>(index - 1)]);
 }
 
 class OfficeFont : public host::FontFormat {
@@ -53,38 +68,42 @@ class OfficeFont : public host::FontFormat {
   double Size() override {
     return Uno([&] {
       float size = 0;
-      Properties(ref_)->getPropertyValue("CharHeight") >>= size;
+      ReadProperties(ref_)->getPropertyValue("CharHeight") >>= size;
       return std::round(size * 100) / 100.0;
     });
   }
   void SetSize(double points) override {
     if (!std::isfinite(points) || points < 1 || points > 409) RaiseInvalidArgument("字号 超出允许范围");
-    Uno([&] { SetCharacterProperty(ref_, "CharHeight", Any(static_cast<float>(points))); });
+    Uno([&] { SetFont(CellFormat::kCharHeight, "CharHeight", Any(static_cast<float>(points))); });
   }
   bool Bold() override {
     return Uno([&] {
       float weight = 0;
-      Properties(ref_)->getPropertyValue("CharWeight") >>= weight;
+      ReadProperties(ref_)->getPropertyValue("CharWeight") >>= weight;
       return weight > css::awt::FontWeight::NORMAL;
     });
   }
   void SetBold(bool bold) override {
     const float weight = bold ? css::awt::FontWeight::BOLD : css::awt::FontWeight::NORMAL;
-    Uno([&] { SetCharacterProperty(ref_, "CharWeight", Any(weight)); });
+    Uno([&] { SetFont(CellFormat::kCharWeight, "CharWeight", Any(weight)); });
   }
   int ColorIndex() override {
     return Uno([&] {
       std::int32_t colour = kAutomatic;
-      Properties(ref_)->getPropertyValue("CharColor") >>= colour;
-      return colour == kAutomatic ? 0 : NearestIndex(ReadPalette(ref_.context->document), colour);
+      ReadProperties(ref_)->getPropertyValue("CharColor") >>= colour;
+      return colour == kAutomatic ? 0 : NearestIndex(ref_.context->CurrentPalette(), colour);
     });
   }
   void SetColorIndex(int index) override {
     index = CheckColourIndex(index, false);
-    Uno([&] { Properties(ref_)->setPropertyValue("CharColor", Any(UnoColourOf(ref_, index))); });
+    Uno([&] { SetCellProperty(ref_, CellFormat::kCharColour, "CharColor", Any(UnoColourOf(ref_, index))); });
   }
 
  private:
+  void SetFont(CellFormat format, const char* western, const Any& value) {
+    if (HoldsWrites(ref_)) return ref_.context->held.SetFormat(ref_.sheet, BlockOf(ref_.area), format, value);
+    SetCharacterProperty(ref_, western, value);
+  }
   RangeRef ref_;
 };
 
@@ -94,13 +113,13 @@ class OfficeInterior : public host::InteriorFormat {
   int ColorIndex() override {
     return Uno([&] {
       std::int32_t colour = kAutomatic;
-      Properties(ref_)->getPropertyValue("CellBackColor") >>= colour;
-      return colour == kAutomatic ? host::kLineNone : NearestIndex(ReadPalette(ref_.context->document), colour);
+      ReadProperties(ref_)->getPropertyValue("CellBackColor") >>= colour;
+      return colour == kAutomatic ? host::kLineNone : NearestIndex(ref_.context->CurrentPalette(), colour);
     });
   }
   void SetColorIndex(int index) override {
     index = CheckColourIndex(index, true);
-    Uno([&] { Properties(ref_)->setPropertyValue("CellBackColor", Any(UnoColourOf(ref_, index))); });
+    Uno([&] { SetCellProperty(ref_, CellFormat::kBackColour, "CellBackColor", Any(UnoColourOf(ref_, index))); });
   }
 
  private:
@@ -164,34 +183,79 @@ void SetEdge(const Reference<css::table::XCellRange>& range, int edge, const css
   Reference<css::beans::XPropertySet>(range, UNO_QUERY_THROW)->setPropertyValue("TableBorder2", Any(border));
 }
 
-// The cells across an outer edge, which show the same line (empty at the sheet's edge).
-Reference<css::table::XCellRange> Neighbour(const RangeRef& ref, int edge, int& their_edge) {
-  css::table::CellRangeAddress a = ref.area;
+// The cells across an outer edge, which show the same line (none at the sheet's edge).
+std::optional<Block> NeighbourBlock(const RangeRef& ref, int edge) {
+  Block b = BlockOf(ref.area);
   const css::table::CellRangeAddress sheet = SheetArea(ref.sheet);
   switch (edge) {
     case host::kEdgeTop:
-      if (a.StartRow == 0) return {};
-      a.EndRow = a.StartRow = a.StartRow - 1;
-      their_edge = host::kEdgeBottom;
-      break;
+      if (b.top == 0) return std::nullopt;
+      b.bottom = b.top = b.top - 1;
+      return b;
     case host::kEdgeBottom:
-      if (a.EndRow == sheet.EndRow) return {};
-      a.StartRow = a.EndRow = a.EndRow + 1;
-      their_edge = host::kEdgeTop;
-      break;
+      if (b.bottom == sheet.EndRow) return std::nullopt;
+      b.top = b.bottom = b.bottom + 1;
+      return b;
     case host::kEdgeLeft:
-      if (a.StartColumn == 0) return {};
-      a.EndColumn = a.StartColumn = a.StartColumn - 1;
-      their_edge = host::kEdgeRight;
-      break;
+      if (b.left == 0) return std::nullopt;
+      b.right = b.left = b.left - 1;
+      return b;
     case host::kEdgeRight:
-      if (a.EndColumn == sheet.EndColumn) return {};
-      a.StartColumn = a.EndColumn = a.EndColumn + 1;
-      their_edge = host::kEdgeLeft;
-      break;
-    default: return {};
+      if (b.right == sheet.EndColumn) return std::nullopt;
+      b.left = b.right = b.right + 1;
+      return b;
+    default: return std::nullopt;
   }
-  return ref.sheet->getCellRangeByPosition(a.StartColumn, a.StartRow, a.EndColumn, a.EndRow);
+}
+
+int OppositeEdge(int edge) {
+  switch (edge) {
+    case host::kEdgeTop: return host::kEdgeBottom;
+    case host::kEdgeBottom: return host::kEdgeTop;
+    case host::kEdgeLeft: return host::kEdgeRight;
+    default: return host::kEdgeLeft;
+  }
+}
+
+Reference<css::table::XCellRange> Neighbour(const RangeRef& ref, int edge, int& their_edge) {
+  const std::optional<Block> b = NeighbourBlock(ref, edge);
+  if (!b) return {};
+  their_edge = OppositeEdge(edge);
+  return ref.sheet->getCellRangeByPosition(b->left, b->top, b->right, b->bottom);
+}
+
+// The side of a cell an outer edge of a range lies on.
+Side SideOf(int edge) {
+  switch (edge) {
+    case host::kEdgeTop: return Side::kTop;
+    case host::kEdgeBottom: return Side::kBottom;
+    case host::kEdgeLeft: return Side::kLeft;
+    default: return Side::kRight;
+  }
+}
+
+// The cells of the range along one outer edge.
+Block EdgeCells(const RangeRef& ref, int edge) {
+  Block b = BlockOf(ref.area);
+  switch (edge) {
+    case host::kEdgeTop: b.bottom = b.top; break;
+    case host::kEdgeBottom: b.top = b.bottom; break;
+    case host::kEdgeLeft: b.right = b.left; break;
+    default: b.left = b.right; break;
+  }
+  return b;
+}
+
+// Holds `line` on the outer edge of the range and across it, on the neighbour.
+void HoldEdge(const RangeRef& ref, int edge, const css::table::BorderLine2& line) {
+  WriteBuffer& held = ref.context->held;
+  held.SetSide(ref.sheet, EdgeCells(ref, edge), SideOf(edge), line);
+  if (const std::optional<Block> neighbour = NeighbourBlock(ref, edge))
+    held.SetSide(ref.sheet, *neighbour, Opposite(SideOf(edge)), line);
+}
+
+bool IsOuterEdge(int edge) {
+  return edge == host::kEdgeTop || edge == host::kEdgeBottom || edge == host::kEdgeLeft || edge == host::kEdgeRight;
 }
 
 class OfficeBorderEdge : public host::BorderEdge {
@@ -200,7 +264,7 @@ class OfficeBorderEdge : public host::BorderEdge {
   int LineStyle() override {
     return Uno([&] {
       css::table::TableBorder2 border;
-      Properties(ref_)->getPropertyValue("TableBorder2") >>= border;
+      ReadProperties(ref_)->getPropertyValue("TableBorder2") >>= border;
       const EdgeMember member = MemberOf(edge_);
       return StyleOf(border.*member.line);
     });
@@ -209,6 +273,8 @@ class OfficeBorderEdge : public host::BorderEdge {
   // get the same line, so that clearing an edge leaves no line drawn.
   void SetLineStyle(int style) override {
     const css::table::BorderLine2 line = LineOf(style);
+    if (HoldsWrites(ref_) && IsOuterEdge(edge_)) return Uno([&] { HoldEdge(ref_, edge_, line); });
+    ref_.context->Flush();
     Uno([&] {
       SetEdge(ref_.Range(), edge_, line);
       int their_edge = 0;
@@ -227,6 +293,17 @@ class OfficeBorders : public host::BorderSet {
   // Every edge of every cell: the four lines set on a range go to each of its cells.
   void SetLineStyle(int style) override {
     const css::table::BorderLine2 line = LineOf(style);
+    if (HoldsWrites(ref_)) {
+      return Uno([&] {
+        const Block cells = BlockOf(ref_.area);
+        for (Side side : {Side::kTop, Side::kBottom, Side::kLeft, Side::kRight}) ref_.context->held.SetSide(ref_.sheet, cells, side, line);
+        for (int edge : {host::kEdgeTop, host::kEdgeBottom, host::kEdgeLeft, host::kEdgeRight}) {
+          if (const std::optional<Block> neighbour = NeighbourBlock(ref_, edge))
+            ref_.context->held.SetSide(ref_.sheet, *neighbour, Opposite(SideOf(edge)), line);
+        }
+      });
+    }
+    ref_.context->Flush();
     Uno([&] {
       Reference<css::beans::XPropertySet> properties = Properties(ref_);
       for (const char* side : {"TopBorder2", "BottomBorder2", "LeftBorder2", "RightBorder2"})

@@ -69,11 +69,39 @@ void CopySizes(const RangeRef& target, const css::table::CellRangeAddress& sourc
   }
 }
 
+// The area grown over the document's merged areas it cuts.
+Block GrowOverDocumentMerges(const RangeRef& ref, const Block& area) {
+  Reference<css::sheet::XSheetCellCursor> cursor = ref.sheet->createCursorByRange(Reference<css::sheet::XSheetCellRange>(
+      ref.sheet->getCellRangeByPosition(area.left, area.top, area.right, area.bottom), UNO_QUERY_THROW));
+  cursor->collapseToMergedArea();
+  return BlockOf(Reference<css::sheet::XCellRangeAddressable>(cursor, UNO_QUERY_THROW)->getRangeAddress());
+}
+
+// A merge of a block of cells waits with the other held writes: the area
+// grows over the merged areas of the document and over those held, and
+// the values it covers are held as emptied.
+void HoldMerge(const RangeRef& ref) {
+  const std::vector<Block> held = ref.context->held.HeldMerges(ref.sheet);
+  Block area = BlockOf(ref.area);
+  for (int guard = 0; guard < 100000; ++guard) {
+    const Block grown = GrowOverMerges(GrowOverDocumentMerges(ref, area), held);
+    if (grown == area) break;
+    area = grown;
+  }
+  if (area.left == area.right && area.top == area.bottom) return;
+  const css::uno::Any empty(OUString{});
+  if (area.left < area.right) ref.context->held.SetValue(ref.sheet, {area.top, area.left + 1, area.top, area.right}, empty);
+  if (area.top < area.bottom) ref.context->held.SetValue(ref.sheet, {area.top + 1, area.left, area.bottom, area.right}, empty);
+  ref.context->held.Merge(ref.sheet, area);
+}
+
 }  // namespace
 
 // A range cutting a merged area grows to take it in, as on the desktop;
 // values other than the top-left one go, nobody being asked.
 void MergeRange(const RangeRef& ref) {
+  if (HoldsWrites(ref)) return Uno([&] { HoldMerge(ref); });
+  ref.context->Flush();
   Uno([&] {
     Reference<css::sheet::XSheetCellCursor> cursor =
         ref.sheet->createCursorByRange(Reference<css::sheet::XSheetCellRange>(ref.Range(), UNO_QUERY_THROW));
@@ -93,6 +121,7 @@ void MergeRange(const RangeRef& ref) {
 // With cells marked by Copy, a copy of them goes in here (whole columns
 // shift right, whole rows down); without, blank cells of the range's size.
 void InsertAtRange(const RangeRef& ref) {
+  ref.context->Flush();
   Uno([&] {
     CopiedCells copied = ref.context->copied;
     ref.context->copied = {};
@@ -135,6 +164,7 @@ void InsertAtRange(const RangeRef& ref) {
 }
 
 void DeleteRange(const RangeRef& ref) {
+  ref.context->Flush();
   Uno([&] {
     using namespace css::sheet;
     const CellDeleteMode mode = ref.span == Span::kRows      ? CellDeleteMode_ROWS
@@ -146,6 +176,7 @@ void DeleteRange(const RangeRef& ref) {
 }
 
 void ClearRangeContents(const RangeRef& ref) {
+  ref.context->Flush();
   Uno([&] { Reference<css::sheet::XSheetOperation>(ref.Range(), UNO_QUERY_THROW)->clearContents(kValueFlags); });
 }
 

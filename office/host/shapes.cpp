@@ -6,6 +6,7 @@
 #include <com/sun/star/awt/FontWeight.hpp>
 #include <com/sun/star/awt/Point.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XChild.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/drawing/FillStyle.hpp>
 #include <com/sun/star/drawing/LineStyle.hpp>
@@ -19,6 +20,7 @@
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "office/host/office_objects.h"
@@ -63,7 +65,7 @@ class OfficeColor : public host::ColorFormat {
     const int entry = scheme_color - 7;
     std::int32_t colour = 0;
     if (entry >= 1 && entry <= 56)
-      colour = HostToUnoColour(ReadPalette(context_->document)[static_cast<std::size_t>(entry - 1)]);
+      colour = HostToUnoColour(context_->CurrentPalette()[static_cast<std::size_t>(entry - 1)]);
     PutAll(shapes_, "CharColor", Any(colour));
   }
 
@@ -118,10 +120,17 @@ class OfficeShape : public host::Shape {
  public:
   OfficeShape(ContextPtr context, Reference<css::drawing::XShape> shape)
       : context_(std::move(context)), shape_(std::move(shape)) {}
+  // The view selects only shapes of the active sheet; the selection itself
+  // waits in the context (OfficeContext::chosen_shapes).
   void Select() override {
+    context_->Flush();
     Uno([&] {
-      Reference<css::view::XSelectionSupplier> selection(Controller(context_), UNO_QUERY_THROW);
-      if (!selection->select(Any(shape_))) RaiseInvalidArgument("只能选定活动工作表上的图形");
+      const Reference<css::sheet::XSpreadsheet> active = ActiveSheetOf(context_);
+      auto pages = Reference<css::drawing::XDrawPagesSupplier>(context_->document, UNO_QUERY_THROW)->getDrawPages();
+      const Reference<css::uno::XInterface> page(pages->getByIndex(SheetArea(active).Sheet), UNO_QUERY_THROW);
+      Reference<css::container::XChild> child(shape_, UNO_QUERY_THROW);
+      if (child->getParent() != page) RaiseInvalidArgument("只能选定活动工作表上的图形");
+      context_->chosen_shapes = {shape_};
     });
   }
 
@@ -137,6 +146,7 @@ class OfficeShapeSelection : public host::ShapeSelection {
   void SetPlacement(int placement) override {
     if (placement < 1 || placement > 3)
       RaiseInvalidArgument("Placement 的值 " + std::to_string(placement) + " 无效");
+    context_->Flush();
     Uno([&] {
       const Reference<css::sheet::XSpreadsheet> sheet = ActiveSheetOf(context_);
       for (const auto& shape : shapes_) {
@@ -168,7 +178,10 @@ class OfficeShapes : public host::ShapeCollection {
   OfficeShapes(ContextPtr context, Reference<css::sheet::XSpreadsheet> sheet)
       : context_(std::move(context)), sheet_(std::move(sheet)) {}
 
-  std::int32_t Count() override { return Uno([&] { return Page()->getCount(); }); }
+  std::int32_t Count() override {
+    context_->Flush();
+    return Uno([&] { return Page()->getCount(); });
+  }
 
   std::unique_ptr<host::Shape> AddTextEffect(int preset, const std::string& text, const std::string& font_name,
                                              double font_size, std::int16_t bold, std::int16_t italic,
@@ -177,6 +190,8 @@ class OfficeShapes : public host::ShapeCollection {
     if (!std::isfinite(font_size) || font_size < 1 || font_size > 1638) RaiseInvalidArgument("字号超出允许范围");
     const float weight = MsoBool(bold, "Bold") ? css::awt::FontWeight::BOLD : css::awt::FontWeight::NORMAL;
     const css::awt::FontSlant slant = MsoBool(italic, "Italic") ? css::awt::FontSlant_ITALIC : css::awt::FontSlant_NONE;
+    // Shapes sit where the rows are: their heights follow the cells' fonts.
+    context_->Flush();
     return Uno([&] {
       Reference<css::lang::XMultiServiceFactory> factory(context_->document, UNO_QUERY_THROW);
       Reference<css::drawing::XShape> shape(factory->createInstance("com.sun.star.drawing.TextShape"), UNO_QUERY_THROW);
@@ -216,7 +231,18 @@ std::unique_ptr<host::ShapeCollection> MakeShapes(const ContextPtr& context, Ref
   return std::make_unique<OfficeShapes>(context, std::move(sheet));
 }
 
+void SelectChosenShapes(const ContextPtr& context) {
+  if (context->chosen_shapes.empty()) return;
+  const Shapes chosen = std::exchange(context->chosen_shapes, {});
+  Uno([&] {
+    Reference<css::view::XSelectionSupplier> selection(Controller(context), UNO_QUERY_THROW);
+    selection->select(Any(chosen.back()));
+  });
+}
+
 std::unique_ptr<host::ShapeSelection> MakeShapeSelection(const ContextPtr& context) {
+  if (!context->chosen_shapes.empty())
+    return std::make_unique<OfficeShapeSelection>(context, context->chosen_shapes);
   return Uno([&] {
     Reference<css::view::XSelectionSupplier> supplier(Controller(context), UNO_QUERY_THROW);
     const Any selection = supplier->getSelection();

@@ -34,12 +34,16 @@ class OfficeSheet : public host::Sheet {
     });
   }
   void Delete() override {
+    context_->Flush();
+    SelectChosenShapes(context_);
     Uno([&] {
       if (SheetList(context_)->getCount() <= 1) RaiseInvalidArgument("工作簿中至少要有一张可见的工作表");
       context_->document->getSheets()->removeByName(Named()->getName());
     });
   }
   void Activate() override {
+    context_->Flush();
+    SelectChosenShapes(context_);
     Uno([&] {
       if (!IsVisible()) RaiseInvalidArgument("不能激活隐藏的工作表");
       Reference<css::sheet::XSpreadsheetView>(Controller(context_), UNO_QUERY_THROW)->setActiveSheet(sheet_);
@@ -50,6 +54,7 @@ class OfficeSheet : public host::Sheet {
   void SetVisible(int visible) override {
     if (visible != -1 && visible != 0 && visible != 2 && visible != 1)
       RaiseInvalidArgument("Visible 的值 " + std::to_string(visible) + " 无效");
+    context_->Flush();
     Uno([&] { Properties()->setPropertyValue("IsVisible", Any(visible == -1 || visible == 1)); });
   }
 
@@ -131,6 +136,8 @@ class OfficeSheets : public host::Sheets {
   // A new sheet "SheetN" before the active one, made active, with a page
   // setup of its own.
   std::unique_ptr<host::Sheet> Add() override {
+    context_->Flush();
+    SelectChosenShapes(context_);
     return Uno([&] {
       Reference<css::sheet::XSpreadsheets> sheets = context_->document->getSheets();
       const std::int32_t count = SheetList(context_)->getCount();

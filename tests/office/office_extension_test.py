@@ -1,7 +1,8 @@
 """The extension around the decisive test: the error box's exact text in
 LibreOffice's message box, the host sheets the menu command offers, the
-menu command itself, and a built document saved as .xlsx by LibreOffice
-read back by our own reader."""
+menu command itself, a built document saved as .xlsx by LibreOffice read
+back by our own reader, the progress bar of builds, the dialog as a tool
+window, and the menu entry's title in each language."""
 import os
 import subprocess
 import sys
@@ -11,6 +12,10 @@ import office_harness as h
 TEXTS = ("txtBDate", "txtEDate")
 OPTIONS = ("optYi", "optRi", "optYu", "optWu", "optShu", "optHng", "optYS1", "optYS2")
 MENU = "vnd.sun.star.script:Tavo.Dialog.OpenDialog?language=Basic&location=application"
+BASIC = "vnd.sun.star.script:Tavo.Dialog.%s?language=Basic&location=application"
+DIALOG = "vnd.sun.star.script:Tavo.TavoDialog?location=application"
+# The menu entry's title by language; the dialog's title is the same name.
+MENU_TITLES = {"en-US": "School Calendar ~Maker…", "zh-CN": "校历生成器(~X)…", "zh-TW": "校历生成器(~X)…"}
 failures = []
 
 
@@ -24,6 +29,127 @@ def new_document(office):
     doc = office.desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0, ())
     doc.CurrentController.Frame.ContainerWindow.setVisible(True)
     return doc
+
+
+def basic(office, name):
+    """Runs a Sub or Function of the extension's Basic module; its result."""
+    factory = office.context.getValueByName("/singletons/com.sun.star.script.provider.theMasterScriptProviderFactory")
+    script = factory.createScriptProvider("").getScript(BASIC % name)
+    return script.invoke((), (), ())[0]
+
+
+def name_of(title):
+    """A menu title without its key and ellipsis: the product's name."""
+    return title.replace("(~X)", "").replace("~", "").rstrip("…")
+
+
+def check_progress(office, host):
+    """A build shows the bar over its days from its first cell to the end of
+    the call, also when it fails half-way; a build refused by its checks
+    shows none."""
+    doc = office.load(host)
+    component = office.create("tavo.myxl", "record")
+    dialog = office.dialog_model("校历生成器", TEXTS, OPTIONS)
+    dialog.getByName("txtBDate").Text = "2024-9-1"
+    dialog.getByName("txtEDate").Text = "2025-1-31"
+    component.MyFun(doc, dialog, "cmdDoXL")
+    check(list(component.RecordedProgress()) == ["start|生成校历表…|153", "end|153"],
+          "a school calendar's bar runs over its 153 days: %s" % list(component.RecordedProgress()))
+    dialog.getByName("txtEDate").Text = "2024-8-1"
+    component.MyFun(doc, dialog, "cmdDoRL")
+    check(len(component.RecordedProgress()) == 2 and len(component.RecordedBoxes()) == 1,
+          "a refused build shows no bar: %s" % list(component.RecordedProgress()))
+    # Without the information sheet the school calendar fails at its title row, after the grid.
+    doc.Sheets.removeByName("信息表")
+    dialog.getByName("txtEDate").Text = "2024-12-31"
+    component.MyFun(doc, dialog, "cmdDoXL")
+    progress = list(component.RecordedProgress())[2:]
+    boxes = list(component.RecordedBoxes())
+    check(progress == ["start|生成校历表…|122", "end|122"] and boxes[-1].startswith("错误|"),
+          "a build failing half-way ends its bar: %s %s" % (progress, boxes[-1:]))
+    sheet = doc.Sheets.getByName("校历表") if doc.Sheets.hasByName("校历表") else None
+    check(sheet is not None and sheet.getCellByPosition(1, 2).String == "第1周",
+          "the cells written before the failure are in the document")
+    check(not doc.hasControllersLocked(), "nothing locked after a failed build")
+    doc.close(True)
+
+
+def check_menu_titles(office):
+    provider = office.create("com.sun.star.configuration.ConfigurationProvider")
+    for language, title in MENU_TITLES.items():
+        node = provider.createInstanceWithArguments(
+            "com.sun.star.configuration.ConfigurationAccess",
+            (h.prop("nodepath", "/org.openoffice.Office.Addons/AddonUI/OfficeMenuBarMerging/tavo.calendar/tools/"
+                                "MenuItems/open"), h.prop("Locale", language)))
+        check(node.Title == title, "menu title in %s: %s" % (language, node.Title))
+
+
+def check_one_name(office):
+    """The question box and the dialog's title name the product as the menu
+    does, in the office's language: English here, Chinese once the office's
+    language is Chinese."""
+    provider = office.create("com.sun.star.configuration.ConfigurationProvider")
+    setup = provider.createInstanceWithArguments("com.sun.star.configuration.ConfigurationUpdateAccess",
+                                                 (h.prop("nodepath", "/org.openoffice.Setup/L10N"),))
+    before = setup.ooLocale
+    try:
+        for language in ("en-US", "zh-CN"):
+            setup.ooLocale = language
+            setup.commitChanges()
+            name = basic(office, "ProductName")
+            question = basic(office, "AddSheetsQuestion")
+            check(name == name_of(MENU_TITLES[language]) and name in question and ("添加" in question) == (
+                language == "zh-CN"), "in %s the product is %s, also in the question: %s" % (language, name, question))
+    finally:
+        setup.ooLocale = before
+        setup.commitChanges()
+
+
+def check_dialog(office, host):
+    """The dialog's model as the extension ships it, and the dialog the menu
+    command opens: shown but not modal, at the right edge of the Calc
+    window, back where the user put it when opened again."""
+    provider = office.create("com.sun.star.awt.DialogProvider2")
+    shipped = provider.createDialog(DIALOG)
+    model = shipped.Model
+    check(model.Sizeable and model.Closeable and model.Moveable, "the dialog is sizeable, closeable and moveable")
+    labels = [model.getByName(n) for n in model.ElementNames]
+    unkeyed = [m.Name for m in labels if hasattr(m, "Label") and m.Label and "~" not in m.Label
+               and m.Name != "lblHint" and not m.Name.startswith("box")]
+    check(not unkeyed, "every control's label has its own key: %s" % unkeyed)
+    keys = [m.Label.split("~")[1][0] for m in labels if hasattr(m, "Label") and "~" in m.Label]
+    check(len(keys) == len(set(keys)), "no key is used twice: %s" % keys)
+    shipped.dispose()
+
+    doc = office.load(host)
+    frame = doc.CurrentController.Frame
+    dispatcher = office.create("com.sun.star.frame.DispatchHelper")
+    dispatcher.executeDispatch(frame, MENU, "", 0, ())  # returns: the dialog is not modal
+    shown = basic(office, "DialogWindow")
+    check(shown is not None and shown.isVisible(), "the menu command leaves the dialog shown")
+    if shown is None:
+        doc.close(True)
+        return
+    check(shown.Model.Title == name_of(MENU_TITLES["en-US"]),
+          "the dialog's title is the menu's name: %s" % shown.Model.Title)
+    window = frame.ContainerWindow.getPosSize()
+    at = shown.getPosSize()
+    check(at.X + at.Width <= window.Width and at.X + at.Width >= window.Width - 40,
+          "the dialog opens at the right edge of the window: %d+%d of %d" % (at.X, at.Width, window.Width))
+    first = (at.X, at.Y)
+    basic(office, "CloseDialog")
+    check(basic(office, "DialogWindow") is None, "the close box closes the dialog")
+    # Opened again in a narrower window, it comes back where it was, not at the new right edge.
+    frame.ContainerWindow.setPosSize(0, 0, 1000, 800, 15)
+    dispatcher.executeDispatch(frame, MENU, "", 0, ())
+    again = basic(office, "DialogWindow")
+    at = again.getPosSize() if again is not None else None
+    narrower = frame.ContainerWindow.getPosSize().Width
+    check(narrower == 1000 and at is not None and (at.X, at.Y) == first,
+          "the dialog comes back where it was: %s, first %s, window %d wide"
+          % (str((at.X, at.Y) if at else None), str(first), narrower))
+    basic(office, "CloseDialog")
+    doc.close(True)
 
 
 def main():
@@ -40,6 +166,7 @@ def main():
         dialog.getByName("txtEDate").Text = "2025-1-31"
         component.MyFun(doc, dialog, "cmdDoXL")
         boxes = list(component.RecordedBoxes())
+        check(list(component.RecordedProgress()) == [], "a build failing before its first cell shows no bar")
         check(boxes == ['错误|tavo：(9)下标越界：找不到名为 "DTB" 的工作表|stop'], "error box text: %s" % boxes)
         check(not doc.hasControllersLocked(), "nothing locked after a failed build")
 
@@ -91,7 +218,13 @@ def main():
         check(has and props.getPropertyValue("TavoPalette").split()[14] == "DDDDDD",
               "the menu command's dialog ran Initialize")
         check(not doc.hasControllersLocked(), "nothing locked after the menu command")
+        basic(office, "CloseDialog")
         doc.close(True)
+
+        check_progress(office, host)
+        check_menu_titles(office)
+        check_one_name(office)
+        check_dialog(office, host)
     if failures:
         h.fail("%d checks failed" % len(failures))
 
