@@ -46,8 +46,8 @@ void Put(workbook::Worksheet& sheet, int row, const std::string& text, bool bold
 
 void FillInstructions(workbook::Worksheet& sheet) {
   Put(sheet, 1, "tavo 校历工具：使用说明", true);
-  Put(sheet, 3, "1. 先安装 tavo（tavo.msi），它在本机注册校历组件 tavo.myxl。");
-  Put(sheet, 4, "2. 打开本工作簿时，在安全警告栏点“启用内容”，允许运行宏。");
+  Put(sheet, 3, "1. 先安装 tavo：tavo-版本号-user.msi 只为自己安装，无需管理员；tavo-版本号.msi 为本机所有用户安装。它注册校历组件 tavo.myxl。");
+  Put(sheet, 4, "2. 打开本工作簿时，在安全警告栏点“启用内容”，允许运行宏。若提示宏已被阻止：关闭工作簿，右键文件 → 属性 → 勾选“解除锁定” → 确定，再打开。");
   Put(sheet, 5, "3. 点下面的“打开校历对话框”按钮，输入开始日期和结束日期，选择每周起始、颜色、方向和样式。");
   Put(sheet, 6, "4. 点“生成校历表”或“生成日历表”，工作表“校历表”或“日历表”随即重新生成。");
   Put(sheet, 7, "5. 校历的标题、说明和各周备注在“信息表”中编辑；设置保存在“DTB”中，请勿删除这两张工作表。");
