@@ -9,6 +9,7 @@
 
 #include "common/error.h"
 #include "workbook/vba/bytes.h"
+#include "workbook/vba/dir_stream.h"
 #include "workbook/vba/tavo_dialog.h"
 #include "workbook/vba/vba_reader.h"
 #include "workbook/xlsx/macro_workbook.h"
@@ -67,6 +68,33 @@ TEST(TavoProject, DirStreamMatchesTheDesktopFiles) {
     EXPECT_FALSE(m.read_only) << m.name;
     EXPECT_EQ(m.text_offset, 0u) << m.name;
   }
+}
+
+// Records out of their place are refused rather than filed under the wrong
+// module or reference.
+TEST(DirRecords, RefuseRecordsOutOfPlace) {
+  auto record = [](std::uint32_t id, const std::string& data) {
+    std::string out;
+    out.push_back(static_cast<char>(id & 0xFF));
+    out.push_back(static_cast<char>(id >> 8));
+    std::uint32_t n = static_cast<std::uint32_t>(data.size());
+    for (int k = 0; k < 4; ++k) out.push_back(static_cast<char>((n >> (8 * k)) & 0xFF));
+    return out + data;
+  };
+  const std::string code_page = record(0x0003, std::string("\xA8\x03", 2));  // 936
+  const std::string end = record(0x0010, "");
+  const std::pair<const char*, std::string> cases[] = {
+      {"module stream name before any module", record(0x001A, "x")},
+      {"MODULEPRIVATE before any module", record(0x0028, "")},
+      {"control reference before any reference", record(0x002F, std::string(10, '\0'))},
+      {"extended part of a registered reference",
+       record(0x0016, "stdole") + record(0x000D, std::string(10, '\0')) + record(0x0030, std::string(32, '\0'))},
+      {"truncated record", record(0x0019, "frmTavo").substr(0, 8)},
+  };
+  for (const auto& [what, body] : cases) {
+    EXPECT_THROW(ReadDirRecords(code_page + body + end), Error) << what;
+  }
+  EXPECT_NO_THROW(ReadDirRecords(code_page + end));
 }
 
 // Both copies of the help file path are MBCS, the second equal to the first.
