@@ -246,9 +246,13 @@ void CheckRemoved() {
   if (library) library->Release();
   for (const wchar_t* key : {kClassKey, kInterfaceKey, kLibraryKey, L"tavo.myxl"}) {
     if (KeyExists(HKEY_CLASSES_ROOT, key)) CHECK_EQ(Narrow(key), std::string("<removed>"));
-    // The per-user package's rows, read where they are stored.
-    if (KeyExists(HKEY_CURRENT_USER, UserClassKey(key), KEY_WOW64_64KEY)) {
-      CHECK_EQ("HKCU\\" + Narrow(UserClassKey(key)), std::string("<removed>"));
+    // The per-user package's rows where they are stored, both views' from
+    // either program.
+    for (const wchar_t* view : {L"Software\\Classes\\", L"Software\\Classes\\Wow6432Node\\"}) {
+      const std::wstring stored = view + std::wstring(key);
+      if (KeyExists(HKEY_CURRENT_USER, stored, KEY_WOW64_64KEY)) {
+        CHECK_EQ("HKCU\\" + Narrow(stored), std::string("<removed>"));
+      }
     }
   }
 }
