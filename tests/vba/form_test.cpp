@@ -117,6 +117,21 @@ TEST(FormStream, EveryControlReadsBackAsTheDesktopWritesItsKind) {
   }
 }
 
+// A cut anywhere in "f" or "o" is reported, never read past or half taken.
+TEST(FormStream, RefusesEveryTruncation) {
+  for (const char* stream : {"frmTavo/f", "frmTavo/o"}) {
+    const std::string whole = Written().streams.at(stream);
+    for (size_t cut = 0; cut < whole.size(); cut += 7) {
+      CfbContents damaged = Written();
+      damaged.streams[stream] = whole.substr(0, cut);
+      EXPECT_THROW(ReadFormStorage(damaged, "frmTavo"), Error) << stream << " cut at " << cut;
+    }
+  }
+  CfbContents missing = Written();
+  missing.streams.erase("frmTavo/o");
+  EXPECT_THROW(ReadFormStorage(missing, "frmTavo"), Error);
+}
+
 // A check box (the next control the dialog may get) goes through the same writer.
 TEST(FormStream, ACheckBoxIsAMorphDataControlOfItsOwnStyle) {
   FormSpec spec = TavoDialog();
