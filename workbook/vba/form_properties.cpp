@@ -143,7 +143,7 @@ const Layout& MorphDataLayout() {
 }
 
 const Layout& TextPropsLayout() {
-  static const Layout layout{"TextProps (2.3.1)", 4,
+  static const Layout layout{"TextProps", 4,
                              {{text_props::kFontName, F::kString, "FontName"},
                               {text_props::kFontEffects, F::kU32, "FontEffects"},
                               {text_props::kFontHeight, F::kU32, "FontHeight"},

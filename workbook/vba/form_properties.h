@@ -98,20 +98,20 @@ enum Bit : unsigned {
   kReserved = 31,
   kGroupName = 32,
 };
-// 2.2.5.3 DisplayStyle values (fmDisplayStyle).
+// DisplayStyle values (fmDisplayStyle).
 inline constexpr std::uint32_t kDisplayText = 1;
 inline constexpr std::uint32_t kDisplayCheckBox = 4;
 inline constexpr std::uint32_t kDisplayOptionButton = 5;
 }  // namespace morph
 const Layout& MorphDataLayout();
 
-// 2.3.1.2 TextPropsPropMask
+// TextPropsPropMask, of the TextProps every control with text carries
 namespace text_props {
 enum Bit : unsigned {
   kFontName = 0, kFontEffects = 1, kFontHeight = 2, kFontCharSet = 4, kFontPitchAndFamily = 5,
   kParagraphAlign = 6, kFontWeight = 7,
 };
-// 2.3.1.3 ParagraphAlign: 1 left, 2 right, 3 centre.
+// ParagraphAlign values: 1 left, 2 right, 3 centre.
 inline constexpr std::uint32_t kAlignCenter = 3;
 }  // namespace text_props
 const Layout& TextPropsLayout();

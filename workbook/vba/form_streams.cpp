@@ -31,7 +31,7 @@ constexpr std::uint32_t kDrawBuffer = 32000;
 // Sizes and positions are stored in HIMETRIC (0.01 mm).
 std::uint32_t Himetric(double points) { return static_cast<std::uint32_t>(std::lround(points * 2540.0 / 72.0)); }
 
-// 2.3.1 TextProps: the font of a control's text; command buttons centre it.
+// TextProps: the font of a control's text; command buttons centre it.
 std::string TextProps(const FormSpec& form, bool centred) {
   PropertyWriter w(oforms::TextPropsLayout());
   w.PutString(text_props::kFontName, form.font_name);
