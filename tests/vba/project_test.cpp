@@ -3,7 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
+#include <cctype>
 #include <set>
 #include <sstream>
 
@@ -114,15 +114,30 @@ TEST(TavoProject, FormModuleCarriesItsOwnBaseLine) {
   const std::string first = "Attribute VB_Name = \"frmTavo\"\r\n";
   ASSERT_EQ(source.rfind(first, 0), 0u);
   const std::string second = source.substr(first.size(), source.find("\r\n", first.size()) - first.size());
-  const std::regex base(R"re(Attribute VB_Base = "0(\{[0-9A-F-]{36}\})(\{[0-9A-F-]{36}\})")re");
-  std::smatch m;
-  ASSERT_TRUE(std::regex_match(second, m, base)) << second;
-  EXPECT_NE(m[1].str(), m[2].str());
+  // "0", then two "{8-4-4-4-12}" GUIDs in upper-case hex.
+  auto is_guid = [](const std::string& g) {
+    if (g.size() != 38 || g.front() != '{' || g.back() != '}') return false;
+    for (size_t i = 1; i < 37; ++i) {
+      const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
+      if (dash != (g[i] == '-')) return false;
+      if (!dash && !std::isxdigit(static_cast<unsigned char>(g[i]))) return false;
+      if (!dash && std::islower(static_cast<unsigned char>(g[i]))) return false;
+    }
+    return true;
+  };
+  const std::string head = "Attribute VB_Base = \"0";
+  ASSERT_EQ(second.rfind(head, 0), 0u) << second;
+  ASSERT_EQ(second.size(), head.size() + 2 * 38 + 1) << second;
+  ASSERT_EQ(second.back(), '"');
+  const std::string first_guid = second.substr(head.size(), 38), second_guid = second.substr(head.size() + 38, 38);
+  EXPECT_TRUE(is_guid(first_guid)) << first_guid;
+  EXPECT_TRUE(is_guid(second_guid)) << second_guid;
+  EXPECT_NE(first_guid, second_guid);
   // Not the host's document classes, which only document modules derive from.
   for (const auto& [name, text] : back.sources) {
     if (name == kDialogName) continue;
-    EXPECT_EQ(text.find(m[1].str()), std::string::npos) << name;
-    EXPECT_EQ(text.find(m[2].str()), std::string::npos) << name;
+    EXPECT_EQ(text.find(first_guid), std::string::npos) << name;
+    EXPECT_EQ(text.find(second_guid), std::string::npos) << name;
   }
   EXPECT_EQ(back.sources.at(kMacroModule).find("VB_Base"), std::string::npos);
 }
