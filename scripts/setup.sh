@@ -4,7 +4,8 @@
 #   TAVO_WITH_PDF=0      skips LibreOffice and the CJK fonts (PDF output, the
 #                        LibreOffice extension and the tests that open files in it)
 #   TAVO_WITH_WINDOWS=1  adds the mingw-w64 cross compilers, Wine (64- and
-#                        32-bit) and wixl (tavo.dll and its installer)
+#                        32-bit), wixl (tavo.dll and its installers) and msitools
+#                        (the installer tests read the packages' tables)
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
@@ -25,7 +26,7 @@ fi
 windows_packages=()
 if [[ "${TAVO_WITH_WINDOWS:-0}" == 1 ]]; then
   windows_packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-                    libwine-dev wine64-tools wine wine64 wine32:i386 wixl)
+                    libwine-dev wine64-tools wine wine64 wine32:i386 wixl msitools)
 fi
 
 sudo=""

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the cross compilers and Wine if missing, cross-builds tavo.dll for
-# 32-bit and 64-bit Windows with their test programs, builds the installer
-# tavo-<version>.msi, and runs the Windows tests under Wine:
+# 32-bit and 64-bit Windows with their test programs, builds the installers
+# tavo-<version>.msi and tavo-<version>-user.msi, and runs the Windows tests
+# under Wine:
 #   DIR/win32/   the 32-bit DLL and its tests (32-bit programs)
 #   DIR/win64/   the 64-bit DLL and its tests, and the installer tests
 #   DIR/native/  the native command, which writes the host workbook
-#   DIR/tavo-<version>.msi  (both DLLs, the guide, the host workbook)
+#   DIR/tavo-<version>.msi       per machine (both DLLs, the guide, the host workbook)
+#   DIR/tavo-<version>-user.msi  the same per user, no administrator rights
 # DIR is build-win/ unless given as $1.
 set -euo pipefail
 cd "$(dirname "$0")/.."

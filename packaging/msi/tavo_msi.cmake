@@ -1,8 +1,10 @@
-# tavo-<version>.msi with wixl: the 64-bit server of this build, the 32-bit
-# server of the companion build (TAVO_WIN32_BUILD) and the Windows guide.
+# The installers with wixl, both from tavo.wxs: tavo-<version>.msi (per
+# machine) and tavo-<version>-user.msi (per user, no administrator rights),
+# each with the 64-bit server of this build, the 32-bit server of the
+# companion build (TAVO_WIN32_BUILD) and the Windows guide.
 # Included (in its scope) by com/CMakeLists.txt in the 64-bit build.
 find_program(WIXL wixl REQUIRED)
-set(TAVO_MSI_DIR ${CMAKE_BINARY_DIR} CACHE PATH "folder tavo-<version>.msi is written to")
+set(TAVO_MSI_DIR ${CMAKE_BINARY_DIR} CACHE PATH "folder the installers are written to")
 set(TAVO_WXS ${CMAKE_CURRENT_LIST_DIR}/tavo.wxs)
 set(TAVO_DLL32 ${TAVO_WIN32_BUILD}/tavo.dll)
 # The macro-enabled host workbook (`tavo init --macro`, made by the native
@@ -17,11 +19,19 @@ if(NOT TAVO_UPGRADE_CODE)
 endif()
 set(TAVO_UPGRADE_CODE_BRACED {${TAVO_UPGRADE_CODE}})
 
-# tavo_msi(TARGET OUTPUT VERSION): one package of VERSION. Its product code
-# is a name-based UUID of the version, so one version is always one product.
-# wixl takes only relative sources, so the inputs are staged beside it.
+# tavo_msi(TARGET OUTPUT VERSION [SCOPE]): one package of VERSION, SCOPE
+# perMachine (the default) or perUser. Its product code is a name-based UUID
+# of the version (and, per user, the scope), so one version of one scope is
+# always one product. wixl takes only relative sources, so the inputs are
+# staged beside it.
 function(tavo_msi target output version)
-  string(UUID product_code NAMESPACE ${TAVO_UPGRADE_CODE} NAME "tavo ${version}" TYPE SHA1 UPPER)
+  set(scope perMachine)
+  set(product_name "tavo ${version}")
+  if(ARGC GREATER 3 AND ARGV3 STREQUAL "perUser")
+    set(scope perUser)
+    set(product_name "tavo ${version} per user")
+  endif()
+  string(UUID product_code NAMESPACE ${TAVO_UPGRADE_CODE} NAME "${product_name}" TYPE SHA1 UPPER)
   set(stage ${CMAKE_CURRENT_BINARY_DIR}/${target}-stage)
   file(MAKE_DIRECTORY ${stage})
   set(workbook_args -D WithWorkbook=no)
@@ -35,7 +45,7 @@ function(tavo_msi target output version)
     COMMAND ${CMAKE_COMMAND} -E copy ${TAVO_DLL32} ${stage}/tavo32.dll
     COMMAND ${CMAKE_COMMAND} -E copy ${TAVO_ROOT}/docs/windows.md ${stage}/windows.md
     ${workbook_copy}
-    COMMAND ${WIXL} -a x64 -D Version=${version} -D ProductCode={${product_code}}
+    COMMAND ${WIXL} -a x64 -D Scope=${scope} -D Version=${version} -D ProductCode={${product_code}}
             -D Dll64=tavo64.dll -D Dll32=tavo32.dll -D Guide=windows.md ${workbook_args}
             -o ${output} ${TAVO_WXS}
     WORKING_DIRECTORY ${stage}
@@ -46,3 +56,5 @@ endfunction()
 
 set(TAVO_MSI ${TAVO_MSI_DIR}/tavo-${TAVO_VERSION}.msi)
 tavo_msi(tavo_msi ${TAVO_MSI} ${TAVO_VERSION})
+set(TAVO_USER_MSI ${TAVO_MSI_DIR}/tavo-${TAVO_VERSION}-user.msi)
+tavo_msi(tavo_user_msi ${TAVO_USER_MSI} ${TAVO_VERSION} perUser)

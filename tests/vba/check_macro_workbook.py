@@ -5,15 +5,15 @@ against the transitional schemas (jing).
 
     check_macro_workbook.py TAVO SOURCE_DIR [SCHEMA_DIR]
 
-Markup compatibility: the sheet button's <controls> is wrapped, as the
-desktop host writes it, in mc:AlternateContent requiring the 2010
-extensions (x14); the schemas know neither, so the parts are validated as a
-consumer of the transitional schemas sees them, with the choices it does not
-understand removed. The VML schema includes WordprocessingML, absent here,
-for text boxes of Word documents only: it is validated with that one
-pattern left open."""
+The compound file is also read raw, as strict readers do: storages with
+start sector 0 and size 0, unused directory entries zero but for their
+sibling and child ids. The sheet button is a legacy (VML) drawing only: no
+markup-compatibility choices, <controls> or control-properties parts. The
+VML schema includes WordprocessingML, absent here, for text boxes of Word
+documents only: it is validated with that one pattern left open."""
 import os
 import re
+import struct
 import subprocess
 import sys
 import tempfile
@@ -54,21 +54,40 @@ with tempfile.TemporaryDirectory() as tmp:
         check(line in project.split("\r\n"), "PROJECT lacks " + line)
     frame = ole.openstream("frmTavo/\x03VBFrame").read().decode("cp936")
     check('Caption         =   "tavo 校历工具"' in frame, "VBFrame caption: " + frame)
-    check(ole.getclsid("frmTavo").upper() == "C62A69F0-16DC-11CE-9E98-00AA00574A4F", "form storage CLSID")
+    check(ole.getclsid("frmTavo") == "", "form storage CLSID %r" % ole.getclsid("frmTavo"))
+    compobj = ole.openstream("frmTavo/\x01CompObj").read()
+    check(len(compobj) == 97 and compobj[12:28] == bytes(16)
+          and compobj.endswith(b"\xf4\x39\xb2\x71" + bytes(12)),
+          "CompObj: %r" % compobj)
     ole.close()
 
-    # The package seen by a consumer that understands no extension.
-    plain = os.path.join(tmp, "plain.xlsm")
-    alternate = re.compile(rb"<mc:AlternateContent\b.*?</mc:Choice></mc:AlternateContent></controls>"
-                           rb"</mc:Choice></mc:AlternateContent>", re.S)
-    with zipfile.ZipFile(plain, "w") as z:
-        for name, data in parts.items():
-            if name.endswith(".xml") and b"mc:AlternateContent" in data:
-                data, n = alternate.subn(b"", data)
-                check(n == 1 and b"mc:" not in data, "unexpected markup compatibility in " + name)
-            z.writestr(name, data)
+    # The directory, raw: 128-byte entries in the chain the header names.
+    raw = open(bin_path, "rb").read()
+    fat_sectors = struct.unpack_from("<109I", raw, 76)[:struct.unpack_from("<I", raw, 44)[0]]
+    fat = []
+    for sect in fat_sectors:
+        fat += struct.unpack_from("<128I", raw, 512 + sect * 512)
+    directory = b""
+    sect = struct.unpack_from("<I", raw, 48)[0]
+    while sect != 0xFFFFFFFE:
+        directory += raw[512 + sect * 512:512 + (sect + 1) * 512]
+        sect = fat[sect]
+    unused = bytes(68) + b"\xff" * 12 + bytes(48)
+    for at in range(0, len(directory), 128):
+        entry = directory[at:at + 128]
+        kind = entry[66]
+        start, size = struct.unpack_from("<IQ", entry, 116)
+        name = entry[:struct.unpack_from("<H", entry, 64)[0]].decode("utf-16-le").rstrip("\0")
+        if kind == 1:
+            check(start == 0 and size == 0, "storage %s: start %#x size %d" % (name, start, size))
+        elif kind == 0:
+            check(entry == unused, "unused directory entry %d is not zeroed" % (at // 128))
+
+    for name, data in parts.items():
+        check(b"mc:AlternateContent" not in data and b"<controls" not in data, "controls markup in " + name)
+        check("ctrlProp" not in name, "control properties part " + name)
     checker = os.path.join(source, "tests", "schema", "check_package.py")
-    schema_run = subprocess.run(["/usr/bin/python3", checker, schemas, plain], capture_output=True, text=True,
+    schema_run = subprocess.run(["/usr/bin/python3", checker, schemas, book], capture_output=True, text=True,
                                 timeout=300)
     errors = [l for l in (schema_run.stdout + schema_run.stderr).splitlines()
               if "error" in l and "VML_Drawing.rnc" not in l and "wml.rnc" not in l]

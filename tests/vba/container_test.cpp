@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "common/error.h"
 #include "workbook/vba/bytes.h"
@@ -54,6 +55,32 @@ TEST(OvbaCompression, GivesBackEveryInput) {
   EXPECT_LT(Compress(Text(20000)).size(), 20000u / 3);
 }
 
+// [MS-OVBA] 3.2: the three worked examples, byte for byte both ways.
+TEST(OvbaCompression, MatchesTheWorkedExamplesByteForByte) {
+  struct Example {
+    const char* clause;
+    std::string text;
+    std::vector<unsigned> packed;
+  };
+  const Example examples[] = {
+      {"3.2.1 no compression", "abcdefghijklmnopqrstuv.",
+       {0x01, 0x19, 0xB0, 0x00, 0x61, 0x62, 0x63, 0x64, 0x65, 0x66, 0x67, 0x68, 0x00, 0x69, 0x6A,
+        0x6B, 0x6C, 0x6D, 0x6E, 0x6F, 0x70, 0x00, 0x71, 0x72, 0x73, 0x74, 0x75, 0x76, 0x2E}},
+      {"3.2.2 normal compression", "#aaabcdefaaaaghijaaaaaklaaamnopqaaaaaaaaaaaarstuvwxyzaaa",
+       {0x01, 0x2F, 0xB0, 0x00, 0x23, 0x61, 0x61, 0x61, 0x62, 0x63, 0x64, 0x65, 0x82, 0x66, 0x00, 0x70,
+        0x61, 0x67, 0x68, 0x69, 0x6A, 0x01, 0x38, 0x08, 0x61, 0x6B, 0x6C, 0x00, 0x20, 0x6D, 0x6E, 0x6F,
+        0x70, 0x06, 0x71, 0x02, 0x70, 0x04, 0x00, 0x72, 0x73, 0x74, 0x75, 0x76, 0x10, 0x77, 0x78, 0x79,
+        0x7A, 0x00, 0x2C}},
+      {"3.2.3 maximum compression", std::string(73, 'a'), {0x01, 0x03, 0xB0, 0x02, 0x61, 0x45, 0x00}},
+  };
+  for (const Example& e : examples) {
+    std::string packed;
+    for (unsigned b : e.packed) packed.push_back(static_cast<char>(b));
+    EXPECT_EQ(Decompress(packed), e.text) << e.clause;
+    EXPECT_EQ(Compress(e.text), packed) << e.clause;
+  }
+}
+
 TEST(OvbaCompression, RefusesDamagedContainers) {
   std::string good = Compress(Text(300));
   std::string bad_signature = good;
@@ -102,6 +129,35 @@ TEST(CompoundFile, ReadsBackTreesSmallAndLargeStreams) {
   EXPECT_EQ(back.streams.size(), 46u);
 }
 
+// [MS-CFB] 2.6.3: storages have start sector 0 and size 0; unused entries
+// are zero but for sibling and child ids "none". Strict readers check both.
+TEST(CompoundFile, StoragesAndUnusedEntriesAreWrittenAsTheFormatSays) {
+  CfbNode root = CfbNode::Storage("");
+  root.children.push_back(CfbNode::Storage("VBA", {CfbNode::Stream("dir", Text(700))}));
+  root.children.push_back(CfbNode::Storage("frmTavo", {CfbNode::Stream("f", "x")}));
+  root.children.push_back(CfbNode::Stream("empty", ""));
+  CfbContents back = ReadCompoundFile(WriteCompoundFile(root));
+  ASSERT_EQ(back.directory.size() % 4, 0u);  // whole 512-byte sectors of entries
+  std::string unused(128, '\0');
+  for (size_t at : {68u, 72u, 76u}) unused.replace(at, 4, "\xFF\xFF\xFF\xFF");
+  int storages = 0, free_entries = 0;
+  for (const CfbDirEntry& e : back.directory) {
+    if (e.type == 1) {
+      ++storages;
+      EXPECT_EQ(e.start, 0u) << e.name;
+      EXPECT_EQ(e.size, 0u) << e.name;
+      EXPECT_EQ(e.clsid, std::string(16, '\0')) << e.name;
+    } else if (e.type == 0) {
+      ++free_entries;
+      EXPECT_EQ(e.raw, unused);
+    } else if (e.name == "empty") {
+      EXPECT_EQ(e.start, 0xFFFFFFFEu);  // no chain
+    }
+  }
+  EXPECT_EQ(storages, 2);
+  EXPECT_EQ(free_entries, 8 - 6);
+}
+
 TEST(CompoundFile, RefusesBadNamesWhenWriting) {
   CfbNode twice = CfbNode::Storage("", {CfbNode::Stream("dir", "a"), CfbNode::Stream("DIR", "b")});
   EXPECT_THROW(WriteCompoundFile(twice), Error);
@@ -136,6 +192,15 @@ TEST(ProjectObfuscation, DecryptsWhatItEncrypts) {
   for (char c : id) key += static_cast<unsigned char>(c);
   EXPECT_EQ(hex.substr(0, 4), "0002");
   EXPECT_EQ(std::stoul(hex.substr(4, 2), nullptr, 16), key & 0xFF);
+}
+
+// Counts are characters with the NUL: UTF-16 units, not UTF-8 bytes.
+TEST(LengthPrefixedStrings, CountCharactersWithTheNulAndLeaveEmptyOnesOut) {
+  EXPECT_EQ(LengthPrefixedAnsiString("Embedded Object"), std::string("\x10\0\0\0Embedded Object\0", 20));
+  EXPECT_EQ(LengthPrefixedAnsiString(""), std::string(4, '\0'));
+  EXPECT_EQ(LengthPrefixedUnicodeString("校历"), std::string("\x03\0\0\0", 4) + Utf16le("校历") + std::string(2, '\0'));
+  EXPECT_EQ(LengthPrefixedUnicodeString("tavo 𠀀"), std::string("\x08\0\0\0", 4) + Utf16le("tavo 𠀀") + std::string(2, '\0'));
+  EXPECT_EQ(LengthPrefixedUnicodeString(""), std::string(4, '\0'));
 }
 
 TEST(Utf16, RoundTripsChineseAndRefusesBrokenInput) {

@@ -3,10 +3,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cctype>
 #include <set>
 #include <sstream>
 
 #include "common/error.h"
+#include "workbook/vba/bytes.h"
+#include "workbook/vba/dir_stream.h"
 #include "workbook/vba/tavo_dialog.h"
 #include "workbook/vba/vba_reader.h"
 #include "workbook/xlsx/macro_workbook.h"
@@ -32,7 +35,9 @@ TEST(TavoProject, EveryModuleSourceReadsBackExactly) {
   for (const DirModule& m : back.dir.modules) {
     EXPECT_EQ(m.procedural, m.name == kMacroModule) << m.name;
   }
-  EXPECT_EQ(back.dir.reference_names, (std::vector<std::string>{"stdole", "MSForms"}));
+  ASSERT_EQ(back.dir.references.size(), 2u);
+  EXPECT_EQ(back.dir.references[0].name, "stdole");
+  EXPECT_EQ(back.dir.references[1].name, "MSForms");
   // The form's storage sits beside the VBA storage, named as its module.
   for (const char* stream : {"frmTavo/f", "frmTavo/o", "frmTavo/\x03VBFrame", "frmTavo/\x01" "CompObj",
                              "PROJECTwm", "VBA/_VBA_PROJECT"}) {
@@ -40,6 +45,101 @@ TEST(TavoProject, EveryModuleSourceReadsBackExactly) {
   }
   // No compiled code: the version-dependent stream is its 7-byte header only.
   EXPECT_EQ(back.file.streams.at("VBA/_VBA_PROJECT").size(), 7u);
+}
+
+// The dir stream as the desktop program writes it for a project with a form.
+TEST(TavoProject, DirStreamMatchesTheDesktopFiles) {
+  ProjectContents back = ReadVbaProject(WriteVbaProject(TavoProject(kSheets)));
+  const DirReference& stdole = back.dir.references.at(0);
+  EXPECT_FALSE(stdole.control);
+  EXPECT_EQ(stdole.libid.rfind("*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#", 0), 0u);
+  // The forms library: a control reference with the all-zero twiddled
+  // library and its name record inside.
+  const DirReference& forms = back.dir.references.at(1);
+  EXPECT_TRUE(forms.control);
+  EXPECT_EQ(forms.libid.rfind("*\\G{0D452EE1-E08F-101A-852E-02608C4D0BB4}#2.0#0#", 0), 0u);
+  EXPECT_EQ(forms.twiddled_libid, "*\\G{00000000-0000-0000-0000-000000000000}#0.0#0##");
+  EXPECT_EQ(forms.extended_name, "MSForms");
+  EXPECT_NE(forms.extended_libid.find("MSForms.exd"), std::string::npos);
+  EXPECT_EQ(forms.original_guid, GuidBytes("{0D452EE1-E08F-101A-852E-02608C4D0BB4}"));
+  // MODULEPRIVATE on the form module and on no other.
+  for (const DirModule& m : back.dir.modules) {
+    EXPECT_EQ(m.is_private, m.name == kDialogName) << m.name;
+    EXPECT_FALSE(m.read_only) << m.name;
+    EXPECT_EQ(m.text_offset, 0u) << m.name;
+  }
+}
+
+// Records out of their place are refused rather than filed under the wrong
+// module or reference.
+TEST(DirRecords, RefuseRecordsOutOfPlace) {
+  auto record = [](std::uint32_t id, const std::string& data) {
+    std::string out;
+    out.push_back(static_cast<char>(id & 0xFF));
+    out.push_back(static_cast<char>(id >> 8));
+    std::uint32_t n = static_cast<std::uint32_t>(data.size());
+    for (int k = 0; k < 4; ++k) out.push_back(static_cast<char>((n >> (8 * k)) & 0xFF));
+    return out + data;
+  };
+  const std::string code_page = record(0x0003, std::string("\xA8\x03", 2));  // 936
+  const std::string end = record(0x0010, "");
+  const std::pair<const char*, std::string> cases[] = {
+      {"module stream name before any module", record(0x001A, "x")},
+      {"MODULEPRIVATE before any module", record(0x0028, "")},
+      {"control reference before any reference", record(0x002F, std::string(10, '\0'))},
+      {"extended part of a registered reference",
+       record(0x0016, "stdole") + record(0x000D, std::string(10, '\0')) + record(0x0030, std::string(32, '\0'))},
+      {"truncated record", record(0x0019, "frmTavo").substr(0, 8)},
+  };
+  for (const auto& [what, body] : cases) {
+    EXPECT_THROW(ReadDirRecords(code_page + body + end), Error) << what;
+  }
+  EXPECT_NO_THROW(ReadDirRecords(code_page + end));
+}
+
+// Both copies of the help file path are MBCS, the second equal to the first.
+TEST(TavoProject, HelpFilePathIsStoredTwiceInTheCodePage) {
+  Project project = TavoProject(kSheets);
+  project.help_file = "C:\\校历\\帮助.chm";
+  ProjectContents back = ReadVbaProject(WriteVbaProject(project));
+  EXPECT_EQ(back.dir.help_file, project.help_file);
+  EXPECT_EQ(back.dir.help_file_copy, project.help_file);
+  EXPECT_EQ(ReadVbaProject(WriteVbaProject(TavoProject(kSheets))).dir.help_file_copy, "");
+}
+
+// The form module's second line is its VB_Base: "0" and two GUIDs of its own.
+TEST(TavoProject, FormModuleCarriesItsOwnBaseLine) {
+  ProjectContents back = ReadVbaProject(WriteVbaProject(TavoProject(kSheets)));
+  const std::string& source = back.sources.at(kDialogName);
+  const std::string first = "Attribute VB_Name = \"frmTavo\"\r\n";
+  ASSERT_EQ(source.rfind(first, 0), 0u);
+  const std::string second = source.substr(first.size(), source.find("\r\n", first.size()) - first.size());
+  // "0", then two "{8-4-4-4-12}" GUIDs in upper-case hex.
+  auto is_guid = [](const std::string& g) {
+    if (g.size() != 38 || g.front() != '{' || g.back() != '}') return false;
+    for (size_t i = 1; i < 37; ++i) {
+      const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
+      if (dash != (g[i] == '-')) return false;
+      if (!dash && !std::isxdigit(static_cast<unsigned char>(g[i]))) return false;
+      if (!dash && std::islower(static_cast<unsigned char>(g[i]))) return false;
+    }
+    return true;
+  };
+  const std::string head = "Attribute VB_Base = \"0";
+  ASSERT_EQ(second.rfind(head, 0), 0u) << second;
+  ASSERT_EQ(second.size(), head.size() + 2 * 38 + 1) << second;
+  ASSERT_EQ(second.back(), '"');
+  const std::string first_guid = second.substr(head.size(), 38), second_guid = second.substr(head.size() + 38, 38);
+  EXPECT_TRUE(is_guid(first_guid)) << first_guid;
+  EXPECT_TRUE(is_guid(second_guid)) << second_guid;
+  EXPECT_NE(first_guid, second_guid);
+  // Not the host's document classes, which only document modules derive from.
+  for (const auto& [name, text] : back.sources) {
+    if (name == kDialogName) continue;
+    EXPECT_EQ(text.find(first_guid), std::string::npos) << name;
+    EXPECT_EQ(text.find(second_guid), std::string::npos) << name;
+  }
+  EXPECT_EQ(back.sources.at(kMacroModule).find("VB_Base"), std::string::npos);
 }
 
 TEST(TavoProject, ProjectStreamNamesEveryModuleByKind) {
@@ -134,8 +234,41 @@ TEST(MacroWorkbook, CarriesTheProjectAndTheMacroContentType) {
   }
   ProjectContents back = ReadVbaProject(package->Read("xl/vbaProject.bin"));
   EXPECT_EQ(back.sources.size(), 7u);  // ThisWorkbook, four sheets, the module, the form
-  EXPECT_TRUE(package->Has("xl/drawings/vmlDrawing1.vml"));
-  EXPECT_TRUE(package->Has("xl/ctrlProps/ctrlProp1.xml"));
+  fs::remove_all(dir);
+}
+
+// The sheet button in one whole layout of the desktop files: the legacy
+// drawing alone, with the macro on the shape.
+TEST(MacroWorkbook, ButtonIsALegacyDrawingOnly) {
+  fs::path dir = fs::temp_directory_path() / ("tavo-vba-button-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  std::string path = (dir / "b.xlsm").string();
+  xlsx::SaveMacroWorkbook(path, year{2024} / September / 2);
+  auto package = xlsx::ZipPackage::OpenFile(path);
+  std::string vml = package->Read("xl/drawings/vmlDrawing1.vml");
+  EXPECT_NE(vml.find("<x:ClientData ObjectType=\"Button\">"), std::string::npos);
+  EXPECT_NE(vml.find("<x:FmlaMacro>[0]!ShowTavoDialog</x:FmlaMacro>"), std::string::npos);
+  EXPECT_NE(vml.find("打开校历对话框"), std::string::npos);
+  int with_button = 0;
+  for (int i = 1; i <= 4; ++i) {
+    const std::string part = "xl/worksheets/sheet" + std::to_string(i) + ".xml";
+    std::string sheet = package->Read(part);
+    for (const char* absent : {"<controls", "x14", "mc:AlternateContent", "<drawing "}) {
+      EXPECT_EQ(sheet.find(absent), std::string::npos) << part << " " << absent;
+    }
+    if (sheet.find("<legacyDrawing r:id=") == std::string::npos) continue;
+    ++with_button;
+    std::string rels = package->Read("xl/worksheets/_rels/sheet" + std::to_string(i) + ".xml.rels");
+    EXPECT_NE(rels.find("relationships/vmlDrawing"), std::string::npos);
+    EXPECT_EQ(rels.find("ctrlProp"), std::string::npos);
+    EXPECT_EQ(rels.find("relationships/drawing\""), std::string::npos);
+  }
+  EXPECT_EQ(with_button, 1);
+  for (const xlsx::ZipEntry& e : package->entries()) {
+    EXPECT_EQ(e.name.find("ctrlProps/"), std::string::npos) << e.name;
+    EXPECT_EQ(e.name.find("drawings/drawing"), std::string::npos) << e.name;
+  }
+  EXPECT_EQ(package->Read("[Content_Types].xml").find("controlproperties"), std::string::npos);
   fs::remove_all(dir);
 }
 

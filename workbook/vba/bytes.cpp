@@ -68,6 +68,31 @@ std::string Utf8FromUtf16le(std::string_view s) {
   return out;
 }
 
+std::string LengthPrefixedAnsiString(std::string_view bytes) {
+  std::string out;
+  if (bytes.empty()) {
+    PutU32(out, 0);
+    return out;
+  }
+  PutU32(out, static_cast<std::uint32_t>(bytes.size() + 1));
+  out += bytes;
+  out.push_back('\0');
+  return out;
+}
+
+std::string LengthPrefixedUnicodeString(std::string_view utf8) {
+  std::string out;
+  if (utf8.empty()) {
+    PutU32(out, 0);
+    return out;
+  }
+  std::string units = Utf16le(utf8);
+  PutU32(out, static_cast<std::uint32_t>(units.size() / 2 + 1));
+  out += units;
+  out.append(2, '\0');
+  return out;
+}
+
 std::string GuidBytes(std::string_view text) {
   // Data1 (4 bytes), Data2 and Data3 (2 each) little-endian, then 8 bytes in order.
   std::string hex;

@@ -29,6 +29,12 @@ inline void PadTo(std::string& out, size_t n) {
 std::string Utf16le(std::string_view utf8);
 // UTF-16LE bytes back to UTF-8. Raises on an odd length or a lone surrogate.
 std::string Utf8FromUtf16le(std::string_view utf16);
+// [MS-OLEDS] 2.1.4 LengthPrefixedAnsiString and 2.1.5
+// LengthPrefixedUnicodeString: a 32-bit count of characters (bytes, or
+// UTF-16 units) including the terminating NUL, then the characters and the
+// NUL; an empty string is absent (count 0, nothing after it).
+std::string LengthPrefixedAnsiString(std::string_view bytes);
+std::string LengthPrefixedUnicodeString(std::string_view utf8);
 // "{xxxxxxxx-xxxx-...}" to the 16 bytes a GUID is stored as.
 std::string GuidBytes(std::string_view text);
 

@@ -38,11 +38,13 @@ std::u16string Units(const std::string& utf8) {
 char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
 
 // One directory entry being written.
+// Storages and unused entries keep start sector 0 and size 0 ([MS-CFB]
+// 2.6.3); an empty stream has no chain.
 struct Entry {
   const CfbNode* node;
   std::uint32_t left = kNoStream, right = kNoStream, child = kNoStream;
   bool red = false;
-  std::uint32_t start = kEndOfChain;
+  std::uint32_t start = 0;
   std::uint64_t size = 0;
 };
 
@@ -82,6 +84,16 @@ void AddChildren(std::vector<Entry>& entries, std::uint32_t parent) {
   for (std::uint32_t id : ids) {
     if (entries[id].node->is_storage) AddChildren(entries, id);
   }
+}
+
+// An unused entry is all zero but for its sibling and child ids, which say
+// "none" ([MS-CFB] 2.6.3): strict readers check exactly this.
+void PutUnusedEntry(std::string& out) {
+  out.append(64 + 2 + 1 + 1, '\0');
+  PutU32(out, kNoStream);
+  PutU32(out, kNoStream);
+  PutU32(out, kNoStream);
+  out.append(16 + 4 + 8 + 8 + 4 + 8, '\0');
 }
 
 void PutEntry(std::string& out, const std::string& name, int type, const Entry& e, const std::string& clsid) {
@@ -145,7 +157,10 @@ std::string WriteCompoundFile(const CfbNode& root) {
   for (Entry& e : entries) {
     if (e.node->is_storage || &e == &entries[0]) continue;
     e.size = e.node->data.size();
-    if (e.size == 0) continue;
+    if (e.size == 0) {
+      e.start = kEndOfChain;
+      continue;
+    }
     if (e.size < kMiniCutoff) {
       e.start = static_cast<std::uint32_t>(mini_stream.size() / kMiniSector);
       size_t count = (e.size + kMiniSector - 1) / kMiniSector;
@@ -207,8 +222,7 @@ std::string WriteCompoundFile(const CfbNode& root) {
     PutEntry(dir, i == 0 ? "Root Entry" : n.name, i == 0 ? 5 : n.is_storage ? 1 : 2, entries[i],
              n.is_storage ? n.clsid : std::string());
   }
-  Entry unused{nullptr};
-  while (dir.size() % kSector != 0) PutEntry(dir, "", 0, unused, "");
+  while (dir.size() % kSector != 0) PutUnusedEntry(dir);
   out += dir;
   std::string mf;
   for (std::uint32_t v : mini_fat) PutU32(mf, v);
@@ -284,8 +298,10 @@ CfbContents ReadCompoundFile(std::string_view file) {
     int type;
     std::uint32_t left, right, child, start;
     std::uint64_t size;
+    std::string clsid;
   };
   std::vector<Raw> raw;
+  CfbContents out;
   for (size_t at = 0; at + 128 <= dir.size(); at += 128) {
     ByteReader e(std::string_view(dir).substr(at, 128), "目录项 / directory entry");
     std::string_view name = e.Bytes(64);
@@ -296,12 +312,14 @@ CfbContents ReadCompoundFile(std::string_view file) {
     r.left = e.U32();
     r.right = e.U32();
     r.child = e.U32();
-    e.Skip(16 + 4 + 16);
+    r.clsid = std::string(e.Bytes(16));
+    e.Skip(4 + 16);
     r.start = e.U32();
     r.size = e.U32();
     r.size |= std::uint64_t{e.U32()} << 32;
     if (len > 64 || len % 2 != 0) Damaged("目录项名称长度错误 / bad entry name length");
     r.name = len >= 2 ? Utf8FromUtf16le(name.substr(0, len - 2)) : std::string();
+    out.directory.push_back({r.name, r.type, dir.substr(at, 128), r.start, r.size, r.clsid});
     raw.push_back(std::move(r));
   }
   if (raw.empty() || raw[0].type != 5) Damaged("缺少根目录项 / no root entry");
@@ -318,7 +336,6 @@ CfbContents ReadCompoundFile(std::string_view file) {
     return std::string_view(mini_stream).substr(size_t{id} * kMiniSector, kMiniSector);
   };
 
-  CfbContents out;
   std::vector<bool> reached(raw.size(), false);
   std::function<void(std::uint32_t, const std::string&)> walk_storage;
   // An in-order walk of one storage's tree checks the order of its siblings.
@@ -334,6 +351,7 @@ CfbContents ReadCompoundFile(std::string_view file) {
         std::string path = prefix + r.name;
         if (r.type == 1) {
           out.storages.push_back(path + "/");
+          out.storage_clsids[path + "/"] = r.clsid;
           walk_storage(r.child, path + "/");
         } else if (r.type == 2) {
           if (r.size > file.size()) Damaged("流长度错误 / stream longer than the file");

@@ -2,6 +2,7 @@
 // The compound file (MS-CFB, version 3: 512-byte sectors, 64-byte mini
 // sectors): a small file system of storages and streams in one file, the
 // container of a VBA project.
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -27,11 +28,23 @@ struct CfbNode {
 // Raises tavo::Error for a name that is too long or repeated in a storage.
 std::string WriteCompoundFile(const CfbNode& root);
 
+// One directory entry as stored, in directory order, unused ones included.
+struct CfbDirEntry {
+  std::string name;  // UTF-8; empty for unused entries
+  int type = 0;      // 0 unused, 1 storage, 2 stream, 5 root
+  std::string raw;   // the 128 bytes
+  std::uint32_t start = 0;
+  std::uint64_t size = 0;
+  std::string clsid;  // 16 bytes
+};
+
 // What a compound file holds, by path ("VBA/dir", "frmTavo/\x03VBFrame");
 // storages are listed with a trailing "/".
 struct CfbContents {
   std::map<std::string, std::string> streams;
   std::vector<std::string> storages;
+  std::map<std::string, std::string> storage_clsids;  // path with "/" -> 16 bytes
+  std::vector<CfbDirEntry> directory;
 };
 
 // Reads every stream. Raises tavo::Error (321) when the file is damaged: bad

@@ -1,178 +1,135 @@
+// The form's streams as the desktop program saves a user form: each control
+// property through the writer of its structure (form_properties.h), so the
+// masks say exactly what is written.
 #include "workbook/vba/form_streams.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include "workbook/vba/bytes.h"
 #include "workbook/vba/code_page.h"
+#include "workbook/vba/form_properties.h"
 
 namespace tavo::vba {
 namespace {
 
+using oforms::PropertyWriter;
+namespace form = oforms::form;
+namespace site = oforms::site;
+namespace label = oforms::label;
+namespace command_button = oforms::command_button;
+namespace morph = oforms::morph;
+namespace text_props = oforms::text_props;
+
+// The version every control structure and TextProps is written with: 0.2.
+constexpr std::uint32_t kControlMajorVersion = 2;
+// The standard OLE font object, the form's Font property.
+constexpr const char* kStdFontClsid = "{0BE35203-8F91-11CE-9DE3-00AA004BB851}";
+constexpr std::uint32_t kFontWeightNormal = 400;
+// Bytes the form keeps for drawing, as the designer writes it.
+constexpr std::uint32_t kDrawBuffer = 32000;
+
 // Sizes and positions are stored in HIMETRIC (0.01 mm).
 std::uint32_t Himetric(double points) { return static_cast<std::uint32_t>(std::lround(points * 2540.0 / 72.0)); }
 
-// A string property: its size and compression flag go in the data block,
-// its characters in the extra data block, padded to 4 bytes. Plain ASCII is
-// stored one byte per character ("compressed"), anything else as UTF-16.
-struct FmString {
-  std::uint32_t count;
-  std::string bytes;
-};
-FmString MakeString(const std::string& utf8) {
-  bool ascii = true;
-  for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) return {static_cast<std::uint32_t>(utf8.size()) | 0x80000000u, utf8};
-  std::string units = Utf16le(utf8);
-  return {static_cast<std::uint32_t>(units.size()), units};
+// TextProps: the font of a control's text; command buttons centre it.
+std::string TextProps(const FormSpec& form, bool centred) {
+  PropertyWriter w(oforms::TextPropsLayout());
+  w.PutString(text_props::kFontName, form.font_name);
+  w.Put(text_props::kFontHeight, static_cast<std::uint32_t>(form.font_points * 20));  // twips
+  w.Put(text_props::kFontCharSet, kGb2312CharSet);
+  if (centred) w.Put(text_props::kParagraphAlign, text_props::kAlignCenter);
+  return w.Done(0, kControlMajorVersion);
 }
 
-// The data block: each property aligned to its own size.
-class Block {
- public:
-  void U8(std::uint32_t v) { PutU8(s_, v); }
-  void U16(std::uint32_t v) {
-    PadTo(s_, 2);
-    PutU16(s_, v);
+// 2.2.4 LabelControl
+std::string LabelObject(const FormControlSpec& c, const FormSpec& form) {
+  PropertyWriter w(oforms::LabelLayout());
+  w.PutString(label::kCaption, c.caption);
+  w.PutPair(label::kSize, Himetric(c.width), Himetric(c.height));
+  return w.Done(0, kControlMajorVersion) + TextProps(form, false);
+}
+
+// 2.2.1 CommandButtonControl
+std::string CommandButtonObject(const FormControlSpec& c, const FormSpec& form) {
+  PropertyWriter w(oforms::CommandButtonLayout());
+  w.PutString(command_button::kCaption, c.caption);
+  w.PutPair(command_button::kSize, Himetric(c.width), Himetric(c.height));
+  return w.Done(0, kControlMajorVersion) + TextProps(form, true);
+}
+
+// 2.2.5 MorphDataControl: text boxes, option buttons and check boxes, told
+// apart by DisplayStyle (a text box is the default).
+std::string MorphObject(const FormControlSpec& c, const FormSpec& form) {
+  PropertyWriter w(oforms::MorphDataLayout());
+  if (c.kind == ControlKind::kTextBox) {
+    w.Put(morph::kVariousPropertyBits, kTextBoxPropertyBits);
+    w.PutPair(morph::kSize, Himetric(c.width), Himetric(c.height));
+  } else {
+    w.Put(morph::kBackColor, kButtonFaceColor);
+    w.Put(morph::kForeColor, kButtonTextColor);
+    w.Put(morph::kDisplayStyle,
+          c.kind == ControlKind::kOptionButton ? morph::kDisplayOptionButton : morph::kDisplayCheckBox);
+    w.PutPair(morph::kSize, Himetric(c.width), Himetric(c.height));
+    w.PutString(morph::kValue, "0");  // not chosen
+    w.PutString(morph::kCaption, c.caption);
   }
-  void U32(std::uint32_t v) {
-    PadTo(s_, 4);
-    PutU32(s_, v);
+  w.PutFlag(morph::kReserved);
+  if (!c.group_name.empty()) w.PutString(morph::kGroupName, c.group_name);
+  return w.Done(0, kControlMajorVersion) + TextProps(form, false);
+}
+
+std::string ControlObject(const FormControlSpec& c, const FormSpec& form) {
+  switch (c.kind) {
+    case ControlKind::kLabel: return LabelObject(c, form);
+    case ControlKind::kCommandButton: return CommandButtonObject(c, form);
+    case ControlKind::kTextBox:
+    case ControlKind::kOptionButton:
+    case ControlKind::kCheckBox: return MorphObject(c, form);
   }
-  void Raw(const std::string& bytes) {
-    PadTo(s_, 4);
-    s_ += bytes;
-    PadTo(s_, 4);
-  }
-  std::string Done() {
-    PadTo(s_, 4);
-    return s_;
-  }
-
- private:
-  std::string s_;
-};
-
-// Version bytes, the size of mask + data + extra, then those three.
-std::string Structure(std::uint32_t minor, std::uint32_t major, const std::string& mask, std::string data,
-                      std::string extra) {
-  std::string out;
-  PutU8(out, minor);
-  PutU8(out, major);
-  std::string body = mask + data + extra;
-  PutU16(out, static_cast<std::uint32_t>(body.size()));
-  return out + body;
-}
-std::string Mask32(std::uint32_t m) {
-  std::string s;
-  PutU32(s, m);
-  return s;
-}
-std::string Size(double w, double h) {
-  std::string s;
-  PutU32(s, Himetric(w));
-  PutU32(s, Himetric(h));
-  return s;
+  return {};
 }
 
-// The control's font: name, height in twips and the GB2312 character set.
-std::string TextProps(const FormSpec& form) {
-  FmString name = MakeString(form.font_name);
-  Block data;
-  data.U32(name.count);
-  data.U32(static_cast<std::uint32_t>(form.font_points * 20));
-  data.U8(134);
-  Block extra;
-  extra.Raw(name.bytes);
-  return Structure(0, 2, Mask32(0x01 | 0x04 | 0x10), data.Done(), extra.Done());
-}
-
-// Labels and command buttons share the caption-and-size layout; their masks
-// differ only in which bits mean caption (3) and size (5): the same here.
-std::string CaptionControl(const FormControlSpec& c, const FormSpec& form) {
-  FmString caption = MakeString(c.caption);
-  Block data;
-  data.U32(caption.count);
-  Block extra;
-  extra.Raw(caption.bytes);
-  std::string out = Structure(0, 2, Mask32((1u << 3) | (1u << 5)), data.Done(), extra.Done() + Size(c.width, c.height));
-  return out + TextProps(form);
-}
-
-// Text boxes and option buttons are both "morph data" controls; the display
-// style tells them apart.
-std::string MorphControl(const FormControlSpec& c, const FormSpec& form) {
-  const bool option = c.kind == ControlKind::kOptionButton;
-  std::uint64_t mask = 1ull << 8;  // size
-  Block data;
-  Block extra;
-  std::string extra_text;
-  if (option) {
-    mask |= (1ull << 6) | (1ull << 23) | (1ull << 32);  // display style, caption, group name
-    FmString caption = MakeString(c.caption), group = MakeString(c.group_name);
-    data.U8(5);  // option button
-    data.U32(caption.count);
-    data.U32(group.count);
-    extra.Raw(caption.bytes);
-    extra.Raw(group.bytes);
-    extra_text = extra.Done();
-  }
-  std::string m;
-  PutU64(m, mask);
-  std::string out = Structure(0, 2, m, option ? data.Done() : std::string(), Size(c.width, c.height) + extra_text);
-  return out + TextProps(form);
-}
-
-// The cached class of each kind of control.
-std::uint32_t ClassIndex(ControlKind k) {
-  switch (k) {
-    case ControlKind::kCommandButton: return 17;
-    case ControlKind::kLabel: return 21;
-    case ControlKind::kTextBox: return 23;
-    case ControlKind::kOptionButton: return 27;
-  }
-  return 0x7FFF;
-}
-
+// 2.2.10.12 OleSiteConcrete: where a control sits and which object is its.
 std::string Site(const FormControlSpec& c, std::uint32_t id, std::uint32_t object_size) {
-  FmString name = MakeString(c.name);
-  // name, ID, object stream size, tab index, class index, position
-  std::uint32_t mask = (1u << 0) | (1u << 2) | (1u << 5) | (1u << 6) | (1u << 7) | (1u << 8);
-  Block data;
-  data.U32(name.count);
-  data.U32(id);
-  data.U32(object_size);
-  data.U16(static_cast<std::uint32_t>(c.tab_index));
-  data.U16(ClassIndex(c.kind));
-  Block extra;
-  extra.Raw(name.bytes);
-  std::string position;
-  PutU32(position, Himetric(c.left));
-  PutU32(position, Himetric(c.top));
-  std::string out;
-  PutU16(out, 0);
-  std::string body = Mask32(mask) + data.Done() + extra.Done() + position;
-  PutU16(out, static_cast<std::uint32_t>(body.size()));
-  return out + body;
+  PropertyWriter w(oforms::SiteLayout());
+  w.PutString(site::kName, c.name);
+  w.Put(site::kId, id);
+  w.Put(site::kObjectStreamSize, object_size);
+  w.Put(site::kTabIndex, static_cast<std::uint32_t>(c.tab_index));
+  w.Put(site::kClsidCacheIndex, ControlClassIndex(c.kind));
+  w.PutPair(site::kPosition, Himetric(c.left), Himetric(c.top));
+  return w.Done(0, 0);  // a site's version is one 16-bit zero
 }
 
-std::string FormStream(const FormSpec& form, const std::vector<std::string>& objects) {
-  const auto count = static_cast<std::uint32_t>(form.controls.size());
-  // next ID, boolean properties, displayed and logical size, caption, draw
-  // buffer. The caption is also in the VBFrame text; here it is Unicode,
-  // which readers that decode the VBFrame in another code page prefer.
-  std::uint32_t mask = (1u << 3) | (1u << 6) | (1u << 10) | (1u << 11) | (1u << 19) | (1u << 27);
-  FmString caption = MakeString(form.caption);
-  Block data;
-  data.U32(count + 1);
-  // Enabled; no class table, since every control is of a cached class.
-  data.U32(0x00000004 | 0x00008000);
-  data.U32(caption.count);
-  data.U32(32000);
-  Block caption_text;
-  caption_text.Raw(caption.bytes);
-  std::string extra = Size(form.width, form.height) + Size(form.width, form.height) + caption_text.Done();
-  std::string out = Structure(0, 4, Mask32(mask), data.Done(), extra);
+// The standard font object (GuidAndFont with StdFont): version 1, character
+// set, flags, weight, height in 1/10000 point, then the face name in the
+// project's code page.
+std::string StdFontObject(const FormSpec& form, int code_page) {
+  std::string face = ToCodePage(form.font_name, code_page);
+  std::string out = GuidBytes(kStdFontClsid);
+  PutU8(out, 1);
+  PutU16(out, kGb2312CharSet);
+  PutU8(out, 0);
+  PutU16(out, kFontWeightNormal);
+  PutU32(out, static_cast<std::uint32_t>(form.font_points) * 10000);
+  PutU8(out, static_cast<std::uint32_t>(face.size()));
+  return out + face;
+}
+
+// 2.2.10.1 FormControl: the form's own properties, its font, the class
+// table (empty: every control is of a cached class) and one site per
+// control. The caption lives in the VBFrame text only.
+std::string FormStream(const FormSpec& f, const std::vector<std::string>& objects, int code_page) {
+  const auto count = static_cast<std::uint32_t>(f.controls.size());
+  PropertyWriter w(oforms::FormLayout());
+  w.Put(form::kNextAvailableId, count + 1);
+  w.Put(form::kBooleanProperties, form::kFlagEnabled);
+  w.PutPair(form::kDisplayedSize, Himetric(f.width), Himetric(f.height));
+  w.PutPair(form::kLogicalSize, Himetric(f.width), Himetric(f.height));
+  w.PutStreamed(form::kFont, StdFontObject(f, code_page));
+  w.Put(form::kDrawBuffer, kDrawBuffer);
+  std::string out = w.Done(0, form::kMajorVersion);
+  PutU16(out, 0);  // CountOfSiteClassInfo
 
   std::string sites;
   for (std::uint32_t i = 0; i < count; ++i) {
@@ -181,37 +138,29 @@ std::string FormStream(const FormSpec& form, const std::vector<std::string>& obj
   }
   PadTo(sites, 4);
   for (std::uint32_t i = 0; i < count; ++i) {
-    sites += Site(form.controls[i], i + 1, static_cast<std::uint32_t>(objects[i].size()));
+    sites += Site(f.controls[i], i + 1, static_cast<std::uint32_t>(objects[i].size()));
   }
   PutU32(out, count);
   PutU32(out, static_cast<std::uint32_t>(sites.size()));
   return out + sites;
 }
 
-std::string LengthPrefixedAnsi(const std::string& s) {
-  std::string out;
-  PutU32(out, static_cast<std::uint32_t>(s.size() + 1));
-  return out + s + std::string(1, '\0');
-}
-std::string LengthPrefixedUnicode(const std::string& s) {
-  std::string out;
-  PutU32(out, static_cast<std::uint32_t>(s.size() + 1));
-  return out + Utf16le(s) + std::string(2, '\0');
-}
-
+// [MS-OLEDS] 2.3.8 CompObjStream as the desktop program writes it for a
+// form: no class, the user type and clipboard format, no ProgID and no
+// Unicode strings.
 std::string CompObj() {
   std::string out;
-  PutU32(out, 0xFFFE0001);
-  PutU32(out, 0x00000A03);
-  PutU32(out, 0xFFFFFFFF);
-  out += GuidBytes(kFormDesignerClsid);
-  out += LengthPrefixedAnsi("Microsoft Forms 2.0 Form");
-  out += LengthPrefixedAnsi("Embedded Object");
-  out += LengthPrefixedAnsi("Forms.Form.1");
-  PutU32(out, 0x71B239F4);
-  out += LengthPrefixedUnicode("Microsoft Forms 2.0 Form");
-  out += LengthPrefixedUnicode("Embedded Object");
-  out += LengthPrefixedUnicode("Forms.Form.1");
+  PutU32(out, 0xFFFE0001);  // reserved, byte order
+  PutU32(out, 0x00000A03);  // version
+  PutU32(out, 0xFFFFFFFF);  // reserved
+  out.append(16, '\0');     // CLSID: none
+  out += LengthPrefixedAnsiString("Microsoft Forms 2.0 Form");
+  out += LengthPrefixedAnsiString("Embedded Object");
+  out += LengthPrefixedAnsiString("");  // ProgID
+  PutU32(out, 0x71B239F4);        // the Unicode marker
+  out += LengthPrefixedUnicodeString("");
+  out += LengthPrefixedUnicodeString("");
+  out += LengthPrefixedUnicodeString("");
   return out;
 }
 
@@ -231,19 +180,29 @@ std::string VbFrame(const FormSpec& form, int code_page) {
 
 }  // namespace
 
+std::uint32_t ControlClassIndex(ControlKind k) {
+  switch (k) {
+    case ControlKind::kCommandButton: return 17;
+    case ControlKind::kLabel: return 21;
+    case ControlKind::kTextBox: return 23;
+    case ControlKind::kCheckBox: return 26;
+    case ControlKind::kOptionButton: return 27;
+  }
+  return 0x7FFF;
+}
+
 CfbNode WriteFormStorage(const FormSpec& form, int code_page) {
   std::vector<std::string> objects;
   std::string o;
   for (const FormControlSpec& c : form.controls) {
-    bool morph = c.kind == ControlKind::kTextBox || c.kind == ControlKind::kOptionButton;
-    objects.push_back(morph ? MorphControl(c, form) : CaptionControl(c, form));
+    objects.push_back(ControlObject(c, form));
     o += objects.back();
   }
+  // The storage's own CLSID stays zero: the class is named by the VBFrame.
   CfbNode storage = CfbNode::Storage(form.name);
-  storage.clsid = GuidBytes(kFormDesignerClsid);
   storage.children.push_back(CfbNode::Stream("\x01" "CompObj", CompObj()));
   storage.children.push_back(CfbNode::Stream("\x03" "VBFrame", VbFrame(form, code_page)));
-  storage.children.push_back(CfbNode::Stream("f", FormStream(form, objects)));
+  storage.children.push_back(CfbNode::Stream("f", FormStream(form, objects, code_page)));
   storage.children.push_back(CfbNode::Stream("o", o));
   return storage;
 }

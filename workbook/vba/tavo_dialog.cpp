@@ -11,6 +11,12 @@ constexpr const char* kWorksheetBase = "0{00020820-0000-0000-C000-000000000046}"
 
 constexpr const char* kProjectId = "{6B1F3C2A-9D4E-4A57-8C21-3E5F7A9B0D14}";
 
+// The form class's own base line, "0" then two GUIDs of the form: the
+// desktop program writes one in every form module, and rebuilds the form
+// class from it when there is no compiled cache. Ours are fixed so the file
+// is the same from one run to the next.
+constexpr const char* kDialogBase = "0{AE4DE13C-5E9F-4431-9614-7BDC105660A3}{2721B7F7-04F4-4C72-875C-761B544B26B4}";
+
 constexpr const char* kDialogCode =
     "' Code module of the dialog.\r\n"
     "Private calendarMaker As Object\r\n"
@@ -159,6 +165,7 @@ Project TavoProject(const std::vector<std::string>& sheet_code_names) {
   }
   p.modules.push_back({kMacroModule, ModuleKind::kStandard, Attr("VB_Name", std::string("\"") + kMacroModule + "\"") + MacroCode()});
   std::string form_header = Attr("VB_Name", std::string("\"") + kDialogName + "\"") +
+                            Attr("VB_Base", std::string("\"") + kDialogBase + "\"") +
                             Attr("VB_GlobalNameSpace", "False") + Attr("VB_Creatable", "False") +
                             Attr("VB_PredeclaredId", "True") + Attr("VB_Exposed", "False") +
                             Attr("VB_TemplateDerived", "False") + Attr("VB_Customizable", "False");

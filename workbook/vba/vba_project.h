@@ -40,6 +40,7 @@ struct Project {
   std::string name = "VBAProject";
   std::string id;  // "{GUID}", written as ID= in the PROJECT stream
   int code_page = 936;
+  std::string help_file;  // the project's help file path; none by default
   std::vector<Reference> references;
   std::vector<Module> modules;
   std::vector<CfbNode> designer_storages;  // one per designer module, named as it

@@ -3,19 +3,6 @@
 #include "workbook/xlsx/xml_part.h"
 
 namespace tavo::xlsx {
-namespace {
-
-constexpr int kEmuPerPixel = 9525;
-
-std::string Marker(const std::string& xdr, const char* tag, int column, int column_px, int row, int row_px) {
-  auto el = [&](const char* name, long long v) {
-    return "<" + xdr + ":" + name + ">" + std::to_string(v) + "</" + xdr + ":" + name + ">";
-  };
-  return std::string("<") + tag + ">" + el("col", column) + el("colOff", 1LL * column_px * kEmuPerPixel) +
-         el("row", row) + el("rowOff", 1LL * row_px * kEmuPerPixel) + "</" + tag + ">";
-}
-
-}  // namespace
 
 std::string ButtonVml(const ButtonPlace& p, const std::string& caption, const std::string& macro, int shape_id) {
   // Anchor: left column, offset, top row, offset, right column, offset,
@@ -48,27 +35,6 @@ std::string ButtonVml(const ButtonPlace& p, const std::string& caption, const st
          "<x:FmlaMacro>" + XmlEscape(macro) + "</x:FmlaMacro>"
          "<x:TextHAlign>Center</x:TextHAlign><x:TextVAlign>Center</x:TextVAlign></x:ClientData>"
          "</v:shape></xml>";
-}
-
-std::string ButtonControlProperties() {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
-         "<formControlPr xmlns=\"http://schemas.microsoft.com/office/spreadsheetml/2009/9/main\" "
-         "objectType=\"Button\" lockText=\"1\"/>";
-}
-
-std::string ButtonControlsElement(const ButtonPlace& p, const std::string& macro, int shape_id,
-                                  const std::string& rel_id, const std::string& xdr) {
-  // As the desktop host writes it: form controls live in markup its 2010
-  // extensions understand (x14), so readers that do not, and would take the
-  // control for an ActiveX one, skip it and draw the button from the VML.
-  const std::string mc = "<mc:AlternateContent xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\">"
-                         "<mc:Choice Requires=\"x14\">";
-  return mc + "<controls>" + mc + "<control shapeId=\"" + std::to_string(shape_id) + "\" r:id=\"" + rel_id +
-         "\" name=\"Button 1\"><controlPr defaultSize=\"0\" print=\"0\" autoFill=\"0\" autoPict=\"0\" macro=\"" +
-         XmlEscape(macro) + "\"><anchor moveWithCells=\"1\">" +
-         Marker(xdr, "from", p.column, p.left_px, p.row, p.top_px) +
-         Marker(xdr, "to", p.column, p.left_px + p.width_px, p.BottomRow(), p.BottomOffset()) +
-         "</anchor></controlPr></control></mc:Choice></mc:AlternateContent></controls></mc:Choice></mc:AlternateContent>";
 }
 
 }  // namespace tavo::xlsx

@@ -1,6 +1,6 @@
 #pragma once
-// The parts only a macro workbook has: the button of the instruction sheet
-// as a legacy drawing shape and its control properties.
+// The part only a macro workbook has: the button of the instruction sheet
+// as a legacy drawing shape.
 #include <string>
 
 namespace tavo::xlsx {
@@ -18,11 +18,5 @@ struct ButtonPlace {
 // The legacy (VML) drawing with one form-control button whose macro is `macro`.
 std::string ButtonVml(const ButtonPlace& place, const std::string& caption, const std::string& macro,
                       int shape_id);
-// The control-properties part of that button.
-std::string ButtonControlProperties();
-// The sheet's <controls> element naming the shape, its properties part and
-// the macro.
-std::string ButtonControlsElement(const ButtonPlace& place, const std::string& macro, int shape_id,
-                                  const std::string& rel_id, const std::string& xdr_prefix);
 
 }  // namespace tavo::xlsx

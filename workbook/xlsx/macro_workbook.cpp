@@ -33,12 +33,8 @@ namespace fs = std::filesystem;
 constexpr const char* kMacroWorkbookType = "application/vnd.ms-excel.sheet.macroEnabled.main+xml";
 constexpr const char* kVbaProjectType = "application/vnd.ms-office.vbaProject";
 constexpr const char* kVmlType = "application/vnd.openxmlformats-officedocument.vmlDrawing";
-constexpr const char* kCtrlPropType = "application/vnd.ms-excel.controlproperties+xml";
 constexpr const char* kVbaProjectRel = "http://schemas.microsoft.com/office/2006/relationships/vbaProject";
 constexpr const char* kVmlRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/vmlDrawing";
-constexpr const char* kCtrlPropRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/ctrlProp";
-constexpr const char* kXdrNs = "http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing";
-constexpr const char* kX14Ns = "http://schemas.microsoft.com/office/spreadsheetml/2009/9/main";
 constexpr const char* kButtonCaption = "打开校历对话框";
 constexpr int kButtonShapeId = 1025;
 
@@ -50,8 +46,8 @@ void Put(workbook::Worksheet& sheet, int row, const std::string& text, bool bold
 
 void FillInstructions(workbook::Worksheet& sheet) {
   Put(sheet, 1, "tavo 校历工具：使用说明", true);
-  Put(sheet, 3, "1. 先安装 tavo（tavo.msi），它在本机注册校历组件 tavo.myxl。");
-  Put(sheet, 4, "2. 打开本工作簿时，在安全警告栏点“启用内容”，允许运行宏。");
+  Put(sheet, 3, "1. 先安装 tavo：tavo-版本号-user.msi 只为自己安装，无需管理员；tavo-版本号.msi 为本机所有用户安装。它注册校历组件 tavo.myxl。");
+  Put(sheet, 4, "2. 打开本工作簿时，在安全警告栏点“启用内容”，允许运行宏。若提示宏已被阻止：关闭工作簿，右键文件 → 属性 → 勾选“解除锁定” → 确定，再打开。");
   Put(sheet, 5, "3. 点下面的“打开校历对话框”按钮，输入开始日期和结束日期，选择每周起始、颜色、方向和样式。");
   Put(sheet, 6, "4. 点“生成校历表”或“生成日历表”，工作表“校历表”或“日历表”随即重新生成。");
   Put(sheet, 7, "5. 校历的标题、说明和各周备注在“信息表”中编辑；设置保存在“DTB”中，请勿删除这两张工作表。");
@@ -133,12 +129,15 @@ void SetCodeName(pugi::xml_node worksheet, const std::string& code_name) {
   pr.append_attribute("codeName") = code_name.c_str();
 }
 
-// The legacy drawing, then the controls, where the worksheet's element
-// order has them: after the drawing, before header/footer pictures, OLE
-// objects, web items, tables and extensions.
+// The button as the 2007 desktop program lays it out, and as current ones
+// open it: one legacy (VML) drawing with the button shape and its macro,
+// named by <legacyDrawing> where the worksheet's element order has it,
+// before header/footer pictures, OLE objects, controls, web items, tables
+// and extensions. No DrawingML shape, <controls> or control-properties part:
+// the later layout needs all three together, and half of it is a file no
+// desktop program writes.
 void AddButton(PackageEdit& edit, Xml& sheet, const std::string& file) {
   const std::string vml_part = "xl/drawings/vmlDrawing1.vml";
-  const std::string ctrl_part = "xl/ctrlProps/ctrlProp1.xml";
   const std::string rels_part = RelsPartFor(sheet.part);
   pugi::xml_document rels;
   if (edit.Exists(rels_part)) {
@@ -150,8 +149,6 @@ void AddButton(PackageEdit& edit, Xml& sheet, const std::string& file) {
   pugi::xml_node rels_root = rels.document_element();
   const std::string vml_id = FreeRelId(rels_root);
   AddRel(rels_root, vml_id, kVmlRel, RelativeTarget(sheet.part, vml_part));
-  const std::string ctrl_id = FreeRelId(rels_root);
-  AddRel(rels_root, ctrl_id, kCtrlPropRel, RelativeTarget(sheet.part, ctrl_part));
   edit.Put(rels_part, SaveXmlPart(rels));
 
   ButtonPlace place;
@@ -164,20 +161,12 @@ void AddButton(PackageEdit& edit, Xml& sheet, const std::string& file) {
   // The host writes a macro of this workbook as "[0]!name".
   const std::string macro = std::string("[0]!") + vba::kDialogMacro;
   edit.Put(vml_part, ButtonVml(place, kButtonCaption, macro, kButtonShapeId));
-  edit.Put(ctrl_part, ButtonControlProperties());
 
   pugi::xml_node ws = sheet.root();
-  if (!ws.attribute("xmlns:xdr")) ws.append_attribute("xmlns:xdr") = kXdrNs;
-  if (!ws.attribute("xmlns:x14")) ws.append_attribute("xmlns:x14") = kX14Ns;
   pugi::xml_node before = FirstOf(ws, {"legacyDrawingHF", "drawingHF", "picture", "oleObjects", "controls",
                                        "webPublishItems", "tableParts", "extLst"});
   pugi::xml_node legacy = before ? ws.insert_child_before("legacyDrawing", before) : ws.append_child("legacyDrawing");
   legacy.append_attribute("r:id") = vml_id.c_str();
-  pugi::xml_document controls;
-  std::string text = "<c xmlns=\"" + std::string(ns::kMain) + "\" xmlns:r=\"" + ns::kRel + "\" xmlns:xdr=\"" +
-                     kXdrNs + "\">" + ButtonControlsElement(place, macro, kButtonShapeId, ctrl_id, "xdr") + "</c>";
-  controls.load_string(text.c_str(), kXmlParseFlags);
-  ws.insert_copy_after(controls.document_element().first_child(), legacy);
 }
 
 }  // namespace
@@ -236,7 +225,6 @@ void SaveMacroWorkbook(const std::string& path, Date today) {
   content_types.AddOverride(layout.workbook_part, kMacroWorkbookType);
   content_types.EnsureDefault("bin", kVbaProjectType);
   content_types.EnsureDefault("vml", kVmlType);
-  content_types.AddOverride("xl/ctrlProps/ctrlProp1.xml", kCtrlPropType);
   types.Store(edit);
 
   edit.Save(path);
