@@ -44,6 +44,7 @@ CONTROLS = {
     "optYu": ("radio", "有颜色", "grpColor"), "optWu": ("radio", "无颜色", "grpColor"),
     "optShu": ("radio", "竖排", "grpDirection"), "optHng": ("radio", "横排", "grpDirection"),
     "optYS1": ("radio", "样式一", "grpStyle"), "optYS2": ("radio", "样式二", "grpStyle"),
+    "chkJia": ("checkbox", "标出放假与调休上班", None),
     "cmdDoXL": ("button", "生成校历表", None), "cmdDoRL": ("button", "生成日历表", None),
     "cmdEdit": ("button", "编辑信息表", None), "cmdHelp": ("button", "帮助", None),
 }
@@ -115,7 +116,7 @@ def inspect(doc):
         el = found.get(name)
         check(el is not None and el.tag == DLG + "text" and el.get(DLG + "value") == caption, "label " + name)
     order = sorted(CONTROLS, key=lambda n: int(found[n].get(DLG + "tab-index")) if n in found else 99)
-    check(order[:2] == ["txtBDate", "txtEDate"] and order[-4:] == ["cmdDoXL", "cmdDoRL", "cmdEdit", "cmdHelp"],
+    check(order[:2] == ["txtBDate", "txtEDate"] and order[-5:] == ["chkJia", "cmdDoXL", "cmdDoRL", "cmdEdit", "cmdHelp"],
           "tab order %r" % order)
 
     sheet = doc.Sheets.getByName("使用说明")

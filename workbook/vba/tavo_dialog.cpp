@@ -74,6 +74,9 @@ constexpr const char* kDialogCode =
     "Private Sub optYS2_Click()\r\n"
     "    Forward \"optYS2\"\r\n"
     "End Sub\r\n"
+    "Private Sub chkJia_Click()   ' mark days off and make-up days\r\n"
+    "    Forward \"chkJia\"\r\n"
+    "End Sub\r\n"
     "\r\n"
     "Private Sub UserForm_Terminate()\r\n"
     "    Set calendarMaker = Nothing\r\n"
@@ -98,6 +101,9 @@ FormControlSpec Box(const char* name, double top, int tab) {
 FormControlSpec Option(const char* name, const char* caption, const char* group, double left, double top, int tab) {
   return {ControlKind::kOptionButton, name, caption, group, left, top, 54, 18, tab};
 }
+FormControlSpec Check(const char* name, const char* caption, double top, int tab) {
+  return {ControlKind::kCheckBox, name, caption, "", 12, top, 162, 18, tab};
+}
 FormControlSpec Button(const char* name, const char* caption, double top, int tab) {
   return {ControlKind::kCommandButton, name, caption, "", 192, top, 96, 24, tab};
 }
@@ -109,30 +115,31 @@ FormSpec TavoDialog() {
   form.name = kDialogName;
   form.caption = kDialogCaption;
   form.width = 300;
-  form.height = 168;
-  // Tab order: the two dates, the four option pairs top to bottom, then the
-  // buttons; the labels come last and only describe.
+  form.height = 190;
+  // Tab order: the two dates, the four option pairs top to bottom, the
+  // holiday-marks box, then the buttons; the labels come last and only describe.
   form.controls = {
-      Label("lblBDate", "开始日期", 12, 14, 14),
+      Label("lblBDate", "开始日期", 12, 14, 15),
       Box("txtBDate", 12, 0),
-      Label("lblEDate", "结束日期", 12, 40, 15),
+      Label("lblEDate", "结束日期", 12, 40, 16),
       Box("txtEDate", 38, 1),
-      Label("lblWeek", "每周起始", 12, 72, 16),
+      Label("lblWeek", "每周起始", 12, 72, 17),
       Option("optYi", "周一", "grpWeekStart", 72, 70, 2),
       Option("optRi", "周日", "grpWeekStart", 126, 70, 3),
-      Label("lblColor", "颜色", 12, 94, 17),
+      Label("lblColor", "颜色", 12, 94, 18),
       Option("optYu", "有颜色", "grpColor", 72, 92, 4),
       Option("optWu", "无颜色", "grpColor", 126, 92, 5),
-      Label("lblDirection", "排列方向", 12, 116, 18),
+      Label("lblDirection", "排列方向", 12, 116, 19),
       Option("optShu", "竖排", "grpDirection", 72, 114, 6),
       Option("optHng", "横排", "grpDirection", 126, 114, 7),
-      Label("lblStyle", "样式", 12, 138, 19),
+      Label("lblStyle", "样式", 12, 138, 20),
       Option("optYS1", "样式一", "grpStyle", 72, 136, 8),
       Option("optYS2", "样式二", "grpStyle", 126, 136, 9),
-      Button("cmdDoXL", "生成校历表", 12, 10),
-      Button("cmdDoRL", "生成日历表", 44, 11),
-      Button("cmdEdit", "编辑信息表", 76, 12),
-      Button("cmdHelp", "帮助", 108, 13),
+      Check("chkJia", "标出放假与调休上班", 162, 10),
+      Button("cmdDoXL", "生成校历表", 12, 11),
+      Button("cmdDoRL", "生成日历表", 44, 12),
+      Button("cmdEdit", "编辑信息表", 76, 13),
+      Button("cmdHelp", "帮助", 108, 14),
   };
   return form;
 }

@@ -17,7 +17,7 @@ inline constexpr const char* kMacroModule = "modTavo";
 inline constexpr const char* kDialogMacro = "ShowTavoDialog";
 inline constexpr const char* kWorkbookCodeName = "ThisWorkbook";
 
-// The dialog: fourteen controls with their labels, in tab order.
+// The dialog: fifteen controls with their labels, in tab order.
 FormSpec TavoDialog();
 
 // The dialog's code below its attribute lines (documented in docs/windows.md).
