@@ -21,7 +21,7 @@ KNOWN = [
 ]
 
 TEXTS = ("txtBDate", "txtEDate")
-OPTIONS = ("optYi", "optRi", "optYu", "optWu", "optShu", "optHng", "optYS1", "optYS2")
+OPTIONS = ("optYi", "optRi", "optYu", "optWu", "optShu", "optHng", "optYS1", "optYS2", "chkJia")
 
 
 def boxes_of(lines):

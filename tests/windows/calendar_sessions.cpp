@@ -44,6 +44,15 @@ std::vector<Step> Build(const std::string& start, const std::string& end, bool m
   return steps;
 }
 
+// The same with the holiday-marks box set before the build (the new host
+// workbook has the marks on; clearing the box builds the unmarked sheet).
+std::vector<Step> BuildWithMarks(bool marks, const std::string& start, const std::string& end, bool vertical,
+                                 int style, const std::string& command) {
+  std::vector<Step> steps = Build(start, end, true, true, vertical, style, command);
+  steps.insert(steps.end() - 1, Step{"chkJia", marks, "chkJia"});
+  return steps;
+}
+
 }  // namespace
 
 std::vector<Session> CalendarSessions() {
@@ -56,6 +65,9 @@ std::vector<Session> CalendarSessions() {
       {"calendar_vertical_style2", Build("2025-1-1", "2025-12-31", false, false, true, 2, "cmdDoRL")},
       {"calendar_horizontal_style1", Build("2025-1-1", "2025-12-31", false, true, false, 1, "cmdDoRL")},
       {"calendar_horizontal_style2", Build("2025-1-1", "2025-12-31", true, false, false, 2, "cmdDoRL")},
+      // Spring 2026 (春节 2.15-2.23, make-up days 2.14 and 2.28) marked, and autumn 2024 unmarked.
+      {"school_marks_spring_2026", BuildWithMarks(true, "2026-2-1", "2026-7-10", true, 1, "cmdDoXL")},
+      {"school_marks_off", BuildWithMarks(false, "2024-9-1", "2025-1-31", false, 2, "cmdDoXL")},
       {"rejected_dates", Build("2025-3-1", "2024-3-1", true, true, true, 1, "cmdDoXL")},
       {"info_sheet_and_bad_date", {{"", {}, "cmdEdit"}, {"txtBDate", "not a date", "txtBDate"}, {"", {}, "cmdDoRL"}}},
   };
