@@ -62,6 +62,15 @@ for word in SYNOPSIS "tavo school" "tavo calendar" "tavo init" "tavo settings" "
   grep -qF -- "$word" "$work/man.txt" || fail "the manual page lacks \"$word\""
 done
 
+# Every option any command's --help names is in the page and is completed.
+for command in init school calendar settings day days; do
+  for option in $("$tavo" "$command" --help | grep -oE -- '--[a-z][a-z0-9-]*' | sort -u); do
+    grep -qF -- "$option" "$work/man.txt" || fail "the manual page lacks $command's $option"
+    grep -qE -- "^ +$command\) options=\".*$option( |\")" "$root/usr/share/bash-completion/completions/tavo" ||
+      fail "the completion lacks $command's $option"
+  done
+done
+
 # The completion: commands, then each command's options, files after -w.
 "$here/completion_check.sh" "$root/usr/share/bash-completion/completions/tavo" || fail "bash completion"
 
