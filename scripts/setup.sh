@@ -13,6 +13,7 @@ packages=(
   libcli11-dev libfmt-dev libzip-dev libpugixml-dev zip unzip
   python3 python3-openpyxl python3-olefile jing
   clang libclang-rt-14-dev
+  lintian man-db
 )
 if [[ "${TAVO_WITH_PDF:-1}" == 1 ]]; then
   # libreoffice-calc (not -nogui): the extension's dialog needs the toolkit.

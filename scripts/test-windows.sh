@@ -38,11 +38,15 @@ cmake --build "$dir/win64" -j"$(nproc)"
 phase "both builds and the MSI"
 
 # Each build's tests share its Wine prefix and run one after another
-# (resource lock); the installer tests use a prefix of their own.
+# (resource lock); the installer tests use a prefix of their own. A test
+# that skipped says why in its output, which ctest keeps in its log.
+skip_reasons() { grep -h '^SKIP:' "$1/Testing/Temporary/LastTest.log" 2>/dev/null | sort -u; }
 status=0
 (cd "$dir/win32" && ctest --output-on-failure) || status=1
+skip_reasons "$dir/win32"
 phase "32-bit tests"
 (cd "$dir/win64" && ctest --output-on-failure) || status=1
+skip_reasons "$dir/win64"
 phase "64-bit and installer tests"
 ls -l "$dir"/win32/tavo.dll "$dir"/win64/tavo.dll "$dir"/tavo-*.msi
 exit $status

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test:
-#   1. the normal build's tests (unit tests, the command end to end, one PDF);
+#   1. the normal build's tests (unit tests, the command end to end, one PDF,
+#      the Debian package unpacked), then that package installed for real with
+#      apt-get, used from PATH and removed again;
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. the .xlsx reader under libFuzzer for a bounded time (TAVO_FUZZ_SECONDS, default 60; 0 skips);
 #   4. tavo.dll cross-built with mingw-w64 and its tests under Wine (TAVO_SKIP_WINDOWS=1 skips).
@@ -13,6 +15,10 @@ TAVO_WITH_WINDOWS=$windows scripts/setup.sh
 echo "== normal build"
 scripts/build.sh build
 (cd build && ctest --output-on-failure -j"$(nproc)")
+
+echo "== the Debian package, installed and removed"
+scripts/package.sh >build/package.log || { cat build/package.log; exit 1; }
+tests/package/install_test.sh "$(sed -n 's/^The package: //p' build/package.log)"
 
 echo "== sanitizer build (address, undefined)"
 scripts/build.sh build-asan -DTAVO_SANITIZE=ON -DTAVO_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug

@@ -10,7 +10,7 @@
 set -uo pipefail
 tavo="$1"
 src="$2"
-schemas="${3:-$src/../shared/schemas/ooxml}"
+schemas="${3:-$src/third_party/ooxml-schemas}"
 py=/usr/bin/python3
 command -v jing >/dev/null || { echo "jing is not installed (apt-get install jing)"; exit 1; }
 [[ -f $schemas/SpreadsheetML_Worksheet.rnc ]] || { echo "no schemas in $schemas"; exit 1; }

@@ -22,7 +22,7 @@ import zipfile
 import olefile
 
 tavo, source = sys.argv[1], sys.argv[2]
-schemas = sys.argv[3] if len(sys.argv) > 3 else os.path.join(source, "..", "shared", "schemas", "ooxml")
+schemas = sys.argv[3] if len(sys.argv) > 3 else os.path.join(source, "third_party", "ooxml-schemas")
 failures = []
 
 

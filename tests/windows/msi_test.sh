@@ -21,7 +21,15 @@ program_files="$prefix/drive_c/Program Files/tavo"
 program_files_x86="$prefix/drive_c/Program Files (x86)/tavo"
 
 wine_run 180 --init || exit 1
-"$here/check_32bit_wine.sh" "$prefix" "$probe32" || exit 1
+# A kernel that runs no i386 program leaves the 32-bit client out; the
+# 32-bit DLL is still installed and its file checked.
+"$here/check_32bit_wine.sh" "$prefix" "$probe32"
+case $? in
+  0) client32_runs=1 ;;
+  77) client32_runs=0 ;;
+  *) exit 1 ;;
+esac
+client32() { if ((client32_runs)); then client "$client32" "$@"; else echo "skipped: the 32-bit client $*"; fi; }
 
 step "install $older_version"
 msiexec /i "$(windows_path "$older_msi")" /qn || fail "installing $older_version"
@@ -54,12 +62,12 @@ if [[ -n $workbook ]]; then
 fi
 
 step "32-bit and 64-bit hosts"
-client "$client32" installed || fail "the 32-bit view after installing"
+client32 installed || fail "the 32-bit view after installing"
 client "$client64" installed || fail "the 64-bit view after installing"
 
 step "uninstall"
 msiexec /x "$(windows_path "$msi")" /qn || fail "uninstalling"
-client "$client32" removed || fail "the 32-bit view after uninstalling"
+client32 removed || fail "the 32-bit view after uninstalling"
 client "$client64" removed || fail "the 64-bit view after uninstalling"
 products 0 || fail "no product left after uninstalling"
 for d in "$program_files" "$program_files_x86"; do
