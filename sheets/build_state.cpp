@@ -27,6 +27,14 @@ ColourSet ColoursFor(std::int32_t color_mode) {
   return {.title = 15, .solar_term = 0, .festival = 0, .lunar_month = 0, .holidays = {}};
 }
 
+bool WorksheetExists(host::Sheets& worksheets, const std::string& name) {
+  const std::int32_t count = worksheets.Count();
+  for (std::int32_t i = 1; i <= count; ++i) {
+    if (worksheets.Item(i)->Name() == name) return true;
+  }
+  return false;
+}
+
 std::unique_ptr<host::CellRange> Cell(host::Sheet& sheet, int row, int column) {
   return sheet.Cells(row, column);
 }

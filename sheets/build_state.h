@@ -4,6 +4,7 @@
 // layouts fill. Nothing of it outlives the build.
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "common/dates.h"
@@ -70,6 +71,10 @@ struct BuildState {
   // marks off, and then the sheet is exactly what it was before marks.
   const HolidayMarks* holidays = nullptr;
 };
+
+// Whether the collection has a sheet of exactly this name, asking each
+// sheet in the collection's own order.
+bool WorksheetExists(host::Sheets& worksheets, const std::string& name);
 
 // Shorthands for the host calls every layout makes.
 std::unique_ptr<host::CellRange> Cell(host::Sheet& sheet, int row, int column);

@@ -63,14 +63,6 @@ LayoutOptions ReadOptions(host::Sheet& dtb) {
   return options;
 }
 
-bool WorksheetExists(host::Sheets& worksheets, const std::string& name) {
-  const std::int32_t count = worksheets.Count();
-  for (std::int32_t i = 1; i <= count; ++i) {
-    if (worksheets.Item(i)->Name() == name) return true;
-  }
-  return false;
-}
-
 // Whether the key cell records `key`. An empty cell records no key, and a
 // text that is not a number matches none.
 bool KeyCellHolds(host::Sheet& dtb, int column, std::int32_t key) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <set>
 
+#include "sheets/build_state.h"
 #include "sheets/settings_cells.h"
 
 namespace tavo::sheets {
@@ -13,16 +14,6 @@ using lunar::DayStatus;
 
 // Blank lines between a school's groups of rows are allowed up to this many.
 constexpr int kEmptyRowsThatEnd = 10;
-
-std::unique_ptr<host::Sheet> FindSheet(host::Workbook& workbook, const std::string& name) {
-  auto sheets = workbook.Worksheets();
-  const std::int32_t count = sheets->Count();
-  for (std::int32_t i = 1; i <= count; ++i) {
-    auto sheet = sheets->Item(i);
-    if (sheet->Name() == name) return sheet;
-  }
-  return nullptr;
-}
 
 std::string Trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(" \t\r\n");
@@ -57,8 +48,9 @@ bool HolidayMarksOn(host::Sheet& dtb) {
 std::optional<lunar::HolidaySchedule> ReadHolidaySchedule(host::Workbook& workbook,
                                                           HolidayRowProblem& problem) {
   lunar::HolidaySchedule schedule = lunar::HolidaySchedule::BuiltIn();
-  auto sheet = FindSheet(workbook, rows::kSheetName);
-  if (!sheet) return schedule;
+  auto sheets = workbook.Worksheets();
+  if (!WorksheetExists(*sheets, rows::kSheetName)) return schedule;
+  auto sheet = sheets->Item(rows::kSheetName);
   int empty_rows = 0;
   for (int row = rows::kFirstRow; empty_rows < kEmptyRowsThatEnd; ++row) {
     const host::Variant date_value = sheet->Cells(row, rows::kDateColumn)->Value();
