@@ -45,7 +45,13 @@ missing_of() {
 missing=($(missing_of "${packages[@]}"))
 missing_windows=($(missing_of "${windows_packages[@]}"))
 if ((${#missing[@]} + ${#missing_windows[@]})) || [[ -n "${need_update:-}" ]]; then
-  $sudo apt-get update -qq
+  # A mirror caught mid-sync fails one index now and then; try again, and go
+  # on with the indexes that did arrive rather than stop the whole setup.
+  for attempt in 1 2 3; do
+    $sudo apt-get update -qq && break
+    echo "setup.sh: apt-get update failed (attempt $attempt of 3)" >&2
+    sleep $((attempt * 10))
+  done
   if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
   fi
