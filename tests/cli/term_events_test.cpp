@@ -1,0 +1,175 @@
+// The events of a term: weeks numbered as the school calendar numbers them,
+// remarks on their weeks, the days off and make-up days of the schedule,
+// festivals on request, and UIDs that are stable and unique.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cli/term_events.h"
+
+namespace tavo::cli {
+namespace {
+
+using Kind = TermEventKind;
+
+Date Day(int y, unsigned m, unsigned d) {
+  return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
+}
+
+std::vector<TermEvent> OfKind(const std::vector<TermEvent>& events, Kind kind) {
+  std::vector<TermEvent> out;
+  for (const TermEvent& e : events)
+    if (e.kind == kind) out.push_back(e);
+  return out;
+}
+
+struct WeekCase {
+  const char* what;
+  Date start, end;
+  bool monday_first;
+  int weeks;
+  Date first_week_last_day;  // week 1 runs from the start to here
+  Date last_week_first_day;  // the last week runs from here to the end
+};
+
+TEST(TermEventsTest, NumbersWeeksAsTheGridDoes) {
+  const WeekCase cases[] = {
+      // 2024-9-1 is a Sunday: alone in week 1 when weeks start on Monday.
+      {"autumn 2024, Monday", Day(2024, 9, 1), Day(2025, 1, 19), true, 21, Day(2024, 9, 1),
+       Day(2025, 1, 13)},
+      {"autumn 2024, Sunday", Day(2024, 9, 1), Day(2025, 1, 19), false, 21, Day(2024, 9, 7),
+       Day(2025, 1, 19)},
+      // 2026-3-2 is a Monday, 2026-7-12 a Sunday.
+      {"spring 2026, Monday", Day(2026, 3, 2), Day(2026, 7, 12), true, 19, Day(2026, 3, 8),
+       Day(2026, 7, 6)},
+      {"spring 2026, Sunday", Day(2026, 3, 2), Day(2026, 7, 12), false, 20, Day(2026, 3, 7),
+       Day(2026, 7, 12)},
+      {"one day", Day(2024, 3, 13), Day(2024, 3, 13), true, 1, Day(2024, 3, 13), Day(2024, 3, 13)},
+      {"across a year end", Day(2025, 12, 29), Day(2026, 1, 4), true, 1, Day(2026, 1, 4),
+       Day(2025, 12, 29)},
+  };
+  const lunar::HolidaySchedule none;
+  for (const WeekCase& c : cases) {
+    const auto weeks = OfKind(TermEvents({c.start, c.end, c.monday_first, {}}, none, nullptr), Kind::kWeek);
+    ASSERT_EQ(weeks.size(), static_cast<std::size_t>(c.weeks)) << c.what;
+    EXPECT_EQ(weeks.front().summary, "第1周") << c.what;
+    EXPECT_EQ(weeks.back().summary, "第" + std::to_string(c.weeks) + "周") << c.what;
+    EXPECT_EQ(weeks.front().first, c.start) << c.what;
+    EXPECT_EQ(weeks.front().last, c.first_week_last_day) << c.what;
+    EXPECT_EQ(weeks.back().first, c.last_week_first_day) << c.what;
+    EXPECT_EQ(weeks.back().last, c.end) << c.what;
+    // Weeks follow one another without gap or overlap.
+    for (std::size_t i = 1; i < weeks.size(); ++i)
+      EXPECT_EQ(DaysBetween(weeks[i - 1].last, weeks[i].first), 1) << c.what << " week " << i + 1;
+  }
+}
+
+TEST(TermEventsTest, PutsRemarksOnTheirWeeks) {
+  const Term term{Day(2024, 9, 1), Day(2024, 9, 30), true,
+                  {"开学典礼", "", "  \n ", "运动会,上午;下午\n全校", "beyond", "past the term"}};
+  const auto remarks = OfKind(TermEvents(term, {}, nullptr), Kind::kRemark);
+  ASSERT_EQ(remarks.size(), 3u);  // weeks 1, 4, 5; blanks give none; week 6 is not in the term
+  EXPECT_EQ(remarks[0].summary, "开学典礼");
+  EXPECT_EQ(remarks[0].first, Day(2024, 9, 1));
+  EXPECT_EQ(remarks[0].last, Day(2024, 9, 1));
+  EXPECT_EQ(remarks[1].summary, "运动会,上午;下午\n全校");
+  EXPECT_EQ(remarks[1].first, Day(2024, 9, 16));
+  EXPECT_EQ(remarks[1].last, Day(2024, 9, 22));
+  EXPECT_EQ(remarks[2].summary, "beyond");
+  EXPECT_EQ(remarks[2].last, Day(2024, 9, 29));
+}
+
+TEST(TermEventsTest, ListsEveryDayOffAndMakeUpDay) {
+  const auto schedule = lunar::HolidaySchedule::BuiltIn();
+  const auto events = TermEvents({Day(2024, 9, 1), Day(2025, 1, 19), true, {}}, schedule, nullptr);
+  const auto off = OfKind(events, Kind::kDayOff);
+  const auto work = OfKind(events, Kind::kWorkingDay);
+  // 中秋节 9.15–17, 国庆节 10.1–7, 元旦 1.1; make-up days 9.14, 9.29, 10.12.
+  ASSERT_EQ(off.size(), 11u);
+  ASSERT_EQ(work.size(), 3u);
+  EXPECT_EQ(off.front().first, Day(2024, 9, 15));
+  EXPECT_EQ(off.front().summary, "中秋节 放假");
+  EXPECT_EQ(off.back().first, Day(2025, 1, 1));
+  EXPECT_EQ(work[1].first, Day(2024, 9, 29));
+  EXPECT_EQ(work[1].summary, "国庆节 调休上班");
+  for (const TermEvent& e : off) EXPECT_EQ(e.first, e.last);
+
+  // A school's own rows: a day removed, a day added without a name.
+  lunar::HolidaySchedule own = schedule;
+  own.Override(Day(2024, 10, 7), lunar::DayStatus::kNone, "");
+  own.Override(Day(2024, 11, 8), lunar::DayStatus::kOff, "");
+  const auto changed =
+      OfKind(TermEvents({Day(2024, 9, 1), Day(2025, 1, 19), true, {}}, own, nullptr), Kind::kDayOff);
+  ASSERT_EQ(changed.size(), 11u);
+  EXPECT_EQ(changed[9].first, Day(2024, 11, 8));
+  EXPECT_EQ(changed[9].summary, "放假");
+}
+
+TEST(TermEventsTest, AddsFestivalsAndSolarTermsOnlyWhenAsked) {
+  lunar::LunarEngine engine;
+  engine.LoadCalendarTables();
+  const Term term{Day(2024, 9, 1), Day(2024, 9, 30), true, {}};
+  const auto with = TermEvents(term, lunar::HolidaySchedule::BuiltIn(), &engine);
+  const auto festivals = OfKind(with, Kind::kFestival);
+  const auto terms = OfKind(with, Kind::kSolarTerm);
+  ASSERT_EQ(festivals.size(), 2u);
+  EXPECT_EQ(festivals[0].summary, "教师节");
+  EXPECT_EQ(festivals[0].first, Day(2024, 9, 10));
+  EXPECT_EQ(festivals[1].summary, "中秋节");
+  EXPECT_EQ(festivals[1].first, Day(2024, 9, 17));
+  ASSERT_EQ(terms.size(), 2u);
+  EXPECT_EQ(terms[0].summary, "白露");
+  EXPECT_EQ(terms[1].summary, "秋分");
+  EXPECT_EQ(terms[1].first, Day(2024, 9, 22));
+
+  const auto without = TermEvents(term, lunar::HolidaySchedule::BuiltIn(), nullptr);
+  EXPECT_TRUE(OfKind(without, Kind::kFestival).empty());
+  EXPECT_TRUE(OfKind(without, Kind::kSolarTerm).empty());
+}
+
+TEST(TermEventsTest, SortsByDateThenKind) {
+  const Term term{Day(2024, 9, 29), Day(2024, 10, 13), true, {"国庆", "", "返校"}};
+  const auto events = TermEvents(term, lunar::HolidaySchedule::BuiltIn(), nullptr);
+  for (std::size_t i = 1; i < events.size(); ++i) {
+    const long gap = DaysBetween(events[i - 1].first, events[i].first);
+    EXPECT_TRUE(gap > 0 || (gap == 0 && events[i - 1].kind <= events[i].kind)) << i;
+  }
+  // 9.29 (a Sunday, week 1) is a make-up day: the week, its remark, then the day.
+  ASSERT_GE(events.size(), 3u);
+  EXPECT_EQ(events[0].kind, Kind::kWeek);
+  EXPECT_EQ(events[1].kind, Kind::kRemark);
+  EXPECT_EQ(events[2].kind, Kind::kWorkingDay);
+}
+
+TEST(TermEventsTest, UidsAreStableAndTellEventsApart) {
+  const TermEvent base{Kind::kRemark, Day(2024, 9, 2), Day(2024, 9, 8), "开学"};
+  const std::string uid = EventUid(base, "实验小学校历");
+  EXPECT_EQ(uid, EventUid(base, "实验小学校历"));
+  EXPECT_EQ(uid.size(), 16u + 5u);
+  EXPECT_EQ(uid.substr(16), "@tavo");
+  // The last day is not part of it: a term that ends later keeps its last week's UID.
+  EXPECT_EQ(uid, EventUid({Kind::kRemark, Day(2024, 9, 2), Day(2024, 9, 5), "开学"}, "实验小学校历"));
+
+  const std::pair<TermEvent, const char*> others[] = {
+      {{Kind::kWeek, Day(2024, 9, 2), Day(2024, 9, 8), "开学"}, "实验小学校历"},
+      {{Kind::kRemark, Day(2024, 9, 3), Day(2024, 9, 8), "开学"}, "实验小学校历"},
+      {{Kind::kRemark, Day(2024, 9, 2), Day(2024, 9, 8), "开学典礼"}, "实验小学校历"},
+      {base, "第二小学校历"},
+  };
+  for (const auto& [event, name] : others) EXPECT_NE(EventUid(event, name), uid) << event.summary;
+
+  // Unique within a whole term with every kind of event.
+  lunar::LunarEngine engine;
+  engine.LoadCalendarTables();
+  const auto events = CalendarEvents(
+      TermEvents({Day(2024, 9, 1), Day(2025, 7, 13), true, {"a", "b", "a", "b"}},
+                 lunar::HolidaySchedule::BuiltIn(), &engine),
+      "校历");
+  std::set<std::string> uids;
+  for (const auto& e : events) EXPECT_TRUE(uids.insert(e.uid).second) << e.summary;
+}
+
+}  // namespace
+}  // namespace tavo::cli
