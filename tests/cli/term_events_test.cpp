@@ -67,18 +67,27 @@ TEST(TermEventsTest, NumbersWeeksAsTheGridDoes) {
 }
 
 TEST(TermEventsTest, PutsRemarksOnTheirWeeks) {
+  // Monday-first weeks of September 2024: 9.1 | 9.2–8 | 9–15 | 16–22 | 23–29 | 9.30.
   const Term term{Day(2024, 9, 1), Day(2024, 9, 30), true,
-                  {"开学典礼", "", "  \n ", "运动会,上午;下午\n全校", "beyond", "past the term"}};
+                  {"开学典礼", "", "  \n ", "运动会,上午;下午\n全校", "国庆准备", "月末", "past the term"}};
   const auto remarks = OfKind(TermEvents(term, {}, nullptr), Kind::kRemark);
-  ASSERT_EQ(remarks.size(), 3u);  // weeks 1, 4, 5; blanks give none; week 6 is not in the term
-  EXPECT_EQ(remarks[0].summary, "开学典礼");
-  EXPECT_EQ(remarks[0].first, Day(2024, 9, 1));
-  EXPECT_EQ(remarks[0].last, Day(2024, 9, 1));
-  EXPECT_EQ(remarks[1].summary, "运动会,上午;下午\n全校");
-  EXPECT_EQ(remarks[1].first, Day(2024, 9, 16));
-  EXPECT_EQ(remarks[1].last, Day(2024, 9, 22));
-  EXPECT_EQ(remarks[2].summary, "beyond");
-  EXPECT_EQ(remarks[2].last, Day(2024, 9, 29));
+  struct Expected {
+    const char* summary;
+    Date first, last;
+  };
+  const Expected expected[] = {
+      {"开学典礼", Day(2024, 9, 1), Day(2024, 9, 1)},
+      {"运动会,上午;下午\n全校", Day(2024, 9, 16), Day(2024, 9, 22)},
+      {"国庆准备", Day(2024, 9, 23), Day(2024, 9, 29)},
+      {"月末", Day(2024, 9, 30), Day(2024, 9, 30)},
+  };
+  // Blank remarks give no event, and neither does a remark after the last week.
+  ASSERT_EQ(remarks.size(), std::size(expected));
+  for (std::size_t i = 0; i < remarks.size(); ++i) {
+    EXPECT_EQ(remarks[i].summary, expected[i].summary);
+    EXPECT_EQ(remarks[i].first, expected[i].first) << expected[i].summary;
+    EXPECT_EQ(remarks[i].last, expected[i].last) << expected[i].summary;
+  }
 }
 
 TEST(TermEventsTest, ListsEveryDayOffAndMakeUpDay) {
