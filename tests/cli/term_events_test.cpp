@@ -1,6 +1,7 @@
 // The events of a term: weeks numbered as the school calendar numbers them,
-// remarks on their weeks, the days off and make-up days of the schedule,
-// festivals on request, and UIDs that are stable and unique.
+// remarks on their weeks, their order, and UIDs that are stable and unique.
+// The days off, make-up days and festivals of real terms are checked
+// through the command (tests/cli/ics_feed.sh).
 #include <gtest/gtest.h>
 
 #include <set>
@@ -88,54 +89,6 @@ TEST(TermEventsTest, PutsRemarksOnTheirWeeks) {
     EXPECT_EQ(remarks[i].first, expected[i].first) << expected[i].summary;
     EXPECT_EQ(remarks[i].last, expected[i].last) << expected[i].summary;
   }
-}
-
-TEST(TermEventsTest, ListsEveryDayOffAndMakeUpDay) {
-  const auto schedule = lunar::HolidaySchedule::BuiltIn();
-  const auto events = TermEvents({Day(2024, 9, 1), Day(2025, 1, 19), true, {}}, schedule, nullptr);
-  const auto off = OfKind(events, Kind::kDayOff);
-  const auto work = OfKind(events, Kind::kWorkingDay);
-  // 中秋节 9.15–17, 国庆节 10.1–7, 元旦 1.1; make-up days 9.14, 9.29, 10.12.
-  ASSERT_EQ(off.size(), 11u);
-  ASSERT_EQ(work.size(), 3u);
-  EXPECT_EQ(off.front().first, Day(2024, 9, 15));
-  EXPECT_EQ(off.front().summary, "中秋节 放假");
-  EXPECT_EQ(off.back().first, Day(2025, 1, 1));
-  EXPECT_EQ(work[1].first, Day(2024, 9, 29));
-  EXPECT_EQ(work[1].summary, "国庆节 调休上班");
-  for (const TermEvent& e : off) EXPECT_EQ(e.first, e.last);
-
-  // A school's own rows: a day removed, a day added without a name.
-  lunar::HolidaySchedule own = schedule;
-  own.Override(Day(2024, 10, 7), lunar::DayStatus::kNone, "");
-  own.Override(Day(2024, 11, 8), lunar::DayStatus::kOff, "");
-  const auto changed =
-      OfKind(TermEvents({Day(2024, 9, 1), Day(2025, 1, 19), true, {}}, own, nullptr), Kind::kDayOff);
-  ASSERT_EQ(changed.size(), 11u);
-  EXPECT_EQ(changed[9].first, Day(2024, 11, 8));
-  EXPECT_EQ(changed[9].summary, "放假");
-}
-
-TEST(TermEventsTest, AddsFestivalsAndSolarTermsOnlyWhenAsked) {
-  lunar::LunarEngine engine;
-  engine.LoadCalendarTables();
-  const Term term{Day(2024, 9, 1), Day(2024, 9, 30), true, {}};
-  const auto with = TermEvents(term, lunar::HolidaySchedule::BuiltIn(), &engine);
-  const auto festivals = OfKind(with, Kind::kFestival);
-  const auto terms = OfKind(with, Kind::kSolarTerm);
-  ASSERT_EQ(festivals.size(), 2u);
-  EXPECT_EQ(festivals[0].summary, "教师节");
-  EXPECT_EQ(festivals[0].first, Day(2024, 9, 10));
-  EXPECT_EQ(festivals[1].summary, "中秋节");
-  EXPECT_EQ(festivals[1].first, Day(2024, 9, 17));
-  ASSERT_EQ(terms.size(), 2u);
-  EXPECT_EQ(terms[0].summary, "白露");
-  EXPECT_EQ(terms[1].summary, "秋分");
-  EXPECT_EQ(terms[1].first, Day(2024, 9, 22));
-
-  const auto without = TermEvents(term, lunar::HolidaySchedule::BuiltIn(), nullptr);
-  EXPECT_TRUE(OfKind(without, Kind::kFestival).empty());
-  EXPECT_TRUE(OfKind(without, Kind::kSolarTerm).empty());
 }
 
 TEST(TermEventsTest, SortsByDateThenKind) {
