@@ -2,10 +2,12 @@
 sheet the extension builds and the sheet of the workbook the command saves
 for the same session, opened in the same office (the extension installed),
 have the same column widths and row heights within 2 % and the same face
-(宋体, drawn with the Song face the extension's font rule gives it). And a
-build made by the extension inside the command's workbook keeps the
-command's widths and heights."""
+(宋体, drawn with the Song face the extension's font rule gives it), and
+print to the same number of pages with the same fonts. And a build made by
+the extension inside the command's workbook keeps the command's widths and
+heights."""
 import os
+import re
 import shutil
 import sys
 
@@ -16,6 +18,7 @@ SHEETS = ("校历表", "日历表")
 TOLERANCE = 0.02
 TWIP_MM100 = 2  # a twip of rounding, which 2 % of a 2-pixel column is less than
 SONG_FACE = "Noto Serif CJK SC"
+SONG_FACE_IN_PDF = b"NotoSerifCJK"
 
 
 def extent(sheet):
@@ -60,6 +63,30 @@ def compare(label, command, extension):
             if face != ("宋体", "宋体"):
                 problems.append("%s's %s has the face %s / %s" % (whose, cell, face[0], face[1]))
     for p in problems[:20]:
+        print("  %s: %s" % (label, p))
+    return bool(problems)
+
+
+def printed(doc, sheet, path):
+    """Pages and font names of the sheet printed alone to PDF. Calc writes
+    page and font dictionaries as plain objects."""
+    for name in doc.Sheets.ElementNames:
+        if name != sheet:
+            doc.Sheets.getByName(name).IsVisible = False
+    doc.storeToURL(h.file_url(path), (h.prop("FilterName", "calc_pdf_Export"),))
+    data = open(path, "rb").read()
+    pages = len(re.findall(rb"/Type\s*/Page\b(?!s)", data))
+    fonts = {re.sub(rb"^[A-Z]{6}\+", b"", f) for f in re.findall(rb"/BaseFont\s*/([^\s/<>\[\]()]+)", data)}
+    return pages, sorted(fonts)
+
+
+def compare_print(label, command, extension):
+    problems = []
+    if command != extension:
+        problems.append("printed %s against %s" % (command, extension))
+    if not command[1] or not all(SONG_FACE_IN_PDF in f for f in command[1]):
+        problems.append("fonts in print: %s" % command[1])
+    for p in problems:
         print("  %s: %s" % (label, p))
     return bool(problems)
 
@@ -120,6 +147,9 @@ def main():
                 failures += compare("%s %s, rebuilt in the command's workbook" % (name, sheet), command, rebuilt)
                 print("%s %s: columns B, C %s mm/100 from the command, %s from the extension, %s rebuilt" % (
                     name, sheet, command[0][1:3], extension[0][1:3], rebuilt[0][1:3]))
+                pdfs = [os.path.join(office.work, "%s-%s-%s.pdf" % (name, sheet, who)) for who in ("command", "extension")]
+                failures += compare_print("%s %s" % (name, sheet), printed(command_doc, sheet, pdfs[0]),
+                                          printed(built, sheet, pdfs[1]))
             for doc in (command_doc, built, inside):
                 doc.close(True)
     if compared == 0:
