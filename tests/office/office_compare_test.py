@@ -3,13 +3,17 @@ sheet the extension builds and the sheet of the workbook the command saves
 for the same session, opened in the same office (the extension installed),
 have the same column widths and row heights within 2 % and the same face
 (宋体, drawn with the Song face the extension's font rule gives it), and
-print to the same number of pages with the same fonts. And a build made by
-the extension inside the command's workbook keeps the command's widths and
-heights."""
+print to the same number of pages with the same fonts. The extension's
+sheet saved by Calc as .xlsx carries the command's column widths, which the
+desktop host reads. And a build made by the extension inside the command's
+workbook keeps the command's widths and heights."""
 import os
+import posixpath
 import re
 import shutil
 import sys
+import zipfile
+import xml.etree.ElementTree as ET
 
 import office_harness as h
 from office_session_test import replay
@@ -91,6 +95,38 @@ def compare_print(label, command, extension):
     return bool(problems)
 
 
+MAIN = "{http://schemas.openxmlformats.org/spreadsheetml/2006/main}"
+REL = "{http://schemas.openxmlformats.org/officeDocument/2006/relationships}"
+
+
+def file_widths(path, sheet, columns):
+    """The widths (characters, as the file stores them) of the first
+    `columns` columns of a sheet of an .xlsx; None where the file has none."""
+    with zipfile.ZipFile(path) as z:
+        book = ET.fromstring(z.read("xl/workbook.xml"))
+        rid = next(s.get(REL + "id") for s in book.iter(MAIN + "sheet") if s.get("name") == sheet)
+        rels = ET.fromstring(z.read("xl/_rels/workbook.xml.rels"))
+        target = next(r.get("Target") for r in rels if r.get("Id") == rid)
+        part = ET.fromstring(z.read(posixpath.normpath(posixpath.join("xl", target.lstrip("/")))
+                                    if not target.startswith("/") else target.lstrip("/")))
+    widths = [None] * columns
+    for col in part.iter(MAIN + "col"):
+        for c in range(int(col.get("min")), min(int(col.get("max")), columns) + 1):
+            widths[c - 1] = float(col.get("width"))
+    return widths
+
+
+def compare_saved(label, command_path, doc, sheet, path, columns):
+    doc.storeToURL(h.file_url(path), (h.prop("FilterName", "Calc Office Open XML"),))
+    expected = file_widths(command_path, sheet, columns)
+    actual = file_widths(path, sheet, columns)
+    problems = ["column %d: %s against %s" % (c + 1, e, a) for c, (e, a) in enumerate(zip(expected, actual))
+                if e is not None and (a is None or abs(e - a) > TOLERANCE * e)]
+    for p in problems[:10]:
+        print("  %s, saved by Calc: %s" % (label, p))
+    return bool(problems)
+
+
 def song_face_in_force(office):
     """宋体 measures as the Song face: the extension's font rule is in force."""
     doc = office.desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0, (h.prop("Hidden", True),))
@@ -147,6 +183,8 @@ def main():
                 failures += compare("%s %s, rebuilt in the command's workbook" % (name, sheet), command, rebuilt)
                 print("%s %s: columns B, C %s mm/100 from the command, %s from the extension, %s rebuilt" % (
                     name, sheet, command[0][1:3], extension[0][1:3], rebuilt[0][1:3]))
+                failures += compare_saved("%s %s" % (name, sheet), saved, built, sheet,
+                                          os.path.join(office.work, "%s-%s-saved.xlsx" % (name, sheet)), box[1])
                 pdfs = [os.path.join(office.work, "%s-%s-%s.pdf" % (name, sheet, who)) for who in ("command", "extension")]
                 failures += compare_print("%s %s" % (name, sheet), printed(command_doc, sheet, pdfs[0]),
                                           printed(built, sheet, pdfs[1]))
