@@ -29,10 +29,10 @@ inline constexpr double kDesktopDigitTwips = 7 * 15;
 
 // Calc reads an .xlsx column width (the desktop's pixels in digits, as the
 // file stores them) as that many digits of the workbook's default font,
-// measured on the document's reference device in whole twips, rounded to
-// the twip, the unit Calc keeps columns in. Widths set and read through these give the column the
-// size Calc gives the same width read from a file, so a sheet built here
-// and one written by the command look alike in the same Calc.
+// measured in twips on the document's reference device, and keeps the
+// column to the twip. Widths set and read through these get the size Calc
+// gives the same width read from a file, so a sheet built here and one
+// written by the command look alike in the same Calc.
 inline double FileDigits(double characters) {
   return std::trunc(ColumnPixels(characters) / 7.0 * 256) / 256;
 }
