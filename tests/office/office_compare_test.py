@@ -107,8 +107,9 @@ def file_widths(path, sheet, columns):
         rid = next(s.get(REL + "id") for s in book.iter(MAIN + "sheet") if s.get("name") == sheet)
         rels = ET.fromstring(z.read("xl/_rels/workbook.xml.rels"))
         target = next(r.get("Target") for r in rels if r.get("Id") == rid)
-        part = ET.fromstring(z.read(posixpath.normpath(posixpath.join("xl", target.lstrip("/")))
-                                    if not target.startswith("/") else target.lstrip("/")))
+        # Targets are relative to xl/ unless they start at the package's root.
+        name = target[1:] if target.startswith("/") else posixpath.normpath(posixpath.join("xl", target))
+        part = ET.fromstring(z.read(name))
     widths = [None] * columns
     for col in part.iter(MAIN + "col"):
         for c in range(int(col.get("min")), min(int(col.get("max")), columns) + 1):
