@@ -125,7 +125,7 @@ class OfficeRange : public host::CellRange {
       std::int32_t width = 0;
       Reference<css::beans::XPropertySet>(RowsOf()->getColumns()->getByIndex(0), UNO_QUERY_THROW)
           ->getPropertyValue("Width") >>= width;
-      return Mm100ToCharacters(width);
+      return Mm100ToCharacters(width, ref_.context->DigitTwips());
     });
   }
   void SetColumnWidth(double characters) override {
@@ -133,7 +133,7 @@ class OfficeRange : public host::CellRange {
     ref_.context->Flush();
     Uno([&] {
       Reference<css::beans::XPropertySet>(RowsOf()->getColumns(), UNO_QUERY_THROW)
-          ->setPropertyValue("Width", Any(CharactersToMm100(characters)));
+          ->setPropertyValue("Width", Any(CharactersToMm100(characters, ref_.context->DigitTwips())));
     });
   }
 
