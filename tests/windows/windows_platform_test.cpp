@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "box_answerer.h"
-#include "bridge/info_and_help.h"
 #include "check.h"
 #include "com/wide_text.h"
 #include "com/windows_platform.h"
+// After the platform header, which takes back <windows.h>'s MessageBox macro.
+#include "bridge/info_and_help.h"
 #include "common/error.h"
 #include "script_dispatch.h"
 #include "workbook/embedded_host.h"
