@@ -283,24 +283,6 @@ TEST(OpenDocument, ReturnsWithoutWaitingForTheOpener) {
 
 // --- the help document -------------------------------------------------------
 
-TEST(HelpDocument, InstalledCopyIsBesideTheProgramOrInItsPrefixsDataFolder) {
-  struct Case {
-    const char* program;
-    std::vector<std::string> expected;
-  };
-  const Case cases[] = {
-      {"/usr/bin/tavo", {"/usr/bin/help.doc", "/usr/share/tavo/help.doc"}},
-      {"/opt/tavo/bin/tavo", {"/opt/tavo/bin/help.doc", "/opt/tavo/share/tavo/help.doc"}},
-      {"/work/build/tavo", {"/work/build/help.doc", "/work/share/tavo/help.doc"}},
-      {"", {}},  // the program's file could not be read: nothing installed
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.program);
-    EXPECT_EQ(InstalledHelpCandidates(c.program), c.expected);
-  }
-  EXPECT_EQ(fs::path(RunningProgramFile()).filename(), "tavo_platform_tests");
-}
-
 // "cmdHelp" through MyFun with the Linux platform and real files: which
 // document the opener is given, or the one error box when there is none.
 TEST(HelpDocument, CmdHelpOpensTheWorkbooksCopyElseTheInstalledOneElseReports53) {
