@@ -18,8 +18,10 @@ packages=(
 if [[ "${TAVO_WITH_PDF:-1}" == 1 ]]; then
   # libreoffice-calc (not -nogui): the extension's dialog needs the toolkit.
   # libreoffice-dev is the SDK the LibreOffice component builds with.
-  packages+=(libreoffice-calc libreoffice-dev python3-uno
-             fonts-noto-cjk fonts-crosextra-carlito fontconfig)
+  # libreoffice-writer converts the help document to help.doc at build
+  # time; poppler-utils reads it back (as PDF) in its test.
+  packages+=(libreoffice-calc libreoffice-writer libreoffice-dev python3-uno
+             fonts-noto-cjk fonts-crosextra-carlito fontconfig poppler-utils)
 fi
 # Wine is installed with its recommended packages, as it was tested; widl
 # (wine64-tools) is only a recommendation of libwine-dev, so it is named.
