@@ -29,6 +29,10 @@ class DispatchRange : public host::CellRange {
   }
   int VerticalAlignment() override { return o_.Get(L"VerticalAlignment").ToInt32(); }
   void SetVerticalAlignment(int alignment) override { o_.Put(L"VerticalAlignment", ComVariant::Int32(alignment)); }
+  bool ShrinkToFit() override { return o_.Get(L"ShrinkToFit").ToBool(); }
+  void SetShrinkToFit(bool shrink) override { o_.Put(L"ShrinkToFit", ComVariant::Bool(shrink)); }
+  bool WrapText() override { return o_.Get(L"WrapText").ToBool(); }
+  void SetWrapText(bool wrap) override { o_.Put(L"WrapText", ComVariant::Bool(wrap)); }
   void Merge() override { o_.Call(L"Merge"); }
   void Copy() override { o_.Call(L"Copy"); }
   void Insert() override { o_.Call(L"Insert"); }

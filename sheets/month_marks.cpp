@@ -66,12 +66,15 @@ void AddVerticalMonthLabels(BuildState& state) {
 
   const auto& positions = state.month_label_positions;
   int month = static_cast<int>(MonthOf(state.start));
-  auto label = [&month] { return std::to_string(month) + "\n\n月"; };
+  // Three lines need more than one week's two rows: a one-week month drops the blank line.
+  auto label = [&month](int rows) {
+    return std::to_string(month) + (rows > 2 ? "\n\n月" : "\n月");
+  };
   for (int i = 1; i < state.month_count; ++i) {
     const int from = positions[static_cast<std::size_t>(i)];
     const int to = positions[static_cast<std::size_t>(i) + 1] - 1;
     Block(sheet, from, 2, to, 2)->Merge();
-    Cell(sheet, from, 2)->SetValue(host::Variant(label()));
+    Cell(sheet, from, 2)->SetValue(host::Variant(label(to - from + 1)));
     month = NextMonth(month);
   }
   // The last month runs to the date row of the last week; a month that
@@ -80,7 +83,7 @@ void AddVerticalMonthLabels(BuildState& state) {
   const int e = Cell(sheet, 2, 2)->CurrentRegion()->Rows()->Count();
   if (s < e) {
     Block(sheet, s, 2, e, 2)->Merge();
-    Cell(sheet, s, 2)->SetValue(host::Variant(label()));
+    Cell(sheet, s, 2)->SetValue(host::Variant(label(e - s + 1)));
   }
 }
 

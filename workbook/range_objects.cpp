@@ -197,6 +197,15 @@ class EmbeddedRange : public host::CellRange {
     ApplyFormat(ref_.Sheet(), ref_.area, ref_.span, [&](CellFormat& f) { f.vertical = value; });
   }
 
+  bool ShrinkToFit() override { return TopLeftFormat(ref_).shrink; }
+  void SetShrinkToFit(bool shrink) override {
+    ApplyFormat(ref_.Sheet(), ref_.area, ref_.span, [&](CellFormat& f) { f.shrink = shrink; });
+  }
+  bool WrapText() override { return TopLeftFormat(ref_).wrap; }
+  void SetWrapText(bool wrap) override {
+    ApplyFormat(ref_.Sheet(), ref_.area, ref_.span, [&](CellFormat& f) { f.wrap = wrap; });
+  }
+
   void Merge() override { MergeRange(ref_.Sheet(), ref_.area); }
   void Copy() override {
     ref_.Sheet();

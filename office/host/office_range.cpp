@@ -160,6 +160,11 @@ class OfficeRange : public host::CellRange {
     SetAlignment(CellFormat::kVert, Any(VerticalOf(alignment)));
   }
 
+  bool ShrinkToFit() override { return TopLeftFlag("ShrinkToFit"); }
+  void SetShrinkToFit(bool shrink) override { SetCellFlag(CellFormat::kShrink, "ShrinkToFit", shrink); }
+  bool WrapText() override { return TopLeftFlag("IsTextWrapped"); }
+  void SetWrapText(bool wrap) override { SetCellFlag(CellFormat::kWrap, "IsTextWrapped", wrap); }
+
   void Merge() override { MergeRange(ref_); }
   void Copy() override {
     ref_.context->Flush();
@@ -220,6 +225,19 @@ class OfficeRange : public host::CellRange {
     if (HoldsWrites(ref_)) return ref_.context->held.SetFormat(ref_.sheet, BlockOf(ref_.area), format, justify);
     ref_.context->Flush();
     Uno([&] { Properties()->setPropertyValue(format == CellFormat::kHori ? "HoriJustify" : "VertJustify", justify); });
+  }
+  bool TopLeftFlag(const char* name) {
+    ref_.context->Flush();
+    return Uno([&] {
+      bool on = false;
+      TopLeft()->getPropertyValue(OUString::createFromAscii(name)) >>= on;
+      return on;
+    });
+  }
+  void SetCellFlag(CellFormat format, const char* name, bool on) {
+    if (HoldsWrites(ref_)) return ref_.context->held.SetFormat(ref_.sheet, BlockOf(ref_.area), format, Any(on));
+    ref_.context->Flush();
+    Uno([&] { Properties()->setPropertyValue(OUString::createFromAscii(name), Any(on)); });
   }
   Reference<css::beans::XPropertySet> Properties() {
     return Reference<css::beans::XPropertySet>(ref_.Range(), UNO_QUERY_THROW);

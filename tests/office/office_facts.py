@@ -98,7 +98,8 @@ def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
     add("extent %d %d" % (last_row, last_column))
     add("box %d %d" % (box_rows, box_columns))
     names = ("CharHeight", "CharHeightAsian", "CharWeight", "CharWeightAsian", "IsTextWrapped", "CharColor",
-             "CellBackColor", "LeftBorder", "TopBorder", "RightBorder", "BottomBorder", "HoriJustify", "VertJustify")
+             "CellBackColor", "LeftBorder", "TopBorder", "RightBorder", "BottomBorder", "HoriJustify", "VertJustify",
+             "ShrinkToFit")
     grid = {}
     for row in range(box_rows + 2):
         for column in range(box_columns + 2):
@@ -120,8 +121,8 @@ def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
             bottom = edge(p[10], grid[row + 1, column][1][8])
             font = "auto" if p[5] == -1 else hexcolour(p[5])
             fill = "none" if p[6] == -1 else hexcolour(p[6])
-            add("cell %d,%d %s | size %s bold %s wrap %d font %s fill %s borders %d%d%d%d h %s v %s" % (
-                row + 1, column + 1, reader.value(cell), size, bold, int(p[4]), font, fill, left, top, right, bottom,
+            add("cell %d,%d %s | size %s bold %s wrap %d shrink %d font %s fill %s borders %d%d%d%d h %s v %s" % (
+                row + 1, column + 1, reader.value(cell), size, bold, int(p[4]), int(p[13]), font, fill, left, top, right, bottom,
                 HORIZONTAL.get(uno_enum(p[11]), "?"), VERTICAL.get(p[12], "?")))
     for row in range(box_rows):
         add("row %d height %s" % (row + 1, points(sheet.Rows.getByIndex(row).Height, 2)))

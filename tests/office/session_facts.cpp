@@ -105,7 +105,7 @@ void GeneratedSheet(const Worksheet& s, const WorkbookModel& model, bool active,
       const CellFormat& f = s.EffectiveFormat(row, column);
       std::ostringstream out;
       out << "cell " << row << "," << column << " " << Value(cell ? cell->value : host::Variant()) << " | size "
-          << host::NumberToText(f.font_size) << " bold " << f.bold << " wrap " << f.wrap << " font "
+          << host::NumberToText(f.font_size) << " bold " << f.bold << " wrap " << f.wrap << " shrink " << f.shrink << " font "
           << colour(f.font_color) << " fill " << (f.fill_color == 0 ? std::string("none") : Hex(model.palette[f.fill_color - 1]))
           << " borders " << Drawn(s, row, column, kSideLeft) << Drawn(s, row, column, kSideTop)
           << Drawn(s, row, column, kSideRight) << Drawn(s, row, column, kSideBottom) << " h " << Horizontal(f.horizontal)

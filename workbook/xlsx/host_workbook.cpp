@@ -91,7 +91,7 @@ void FillInfo(Worksheet& info, const Term& term) {
   Put(info, 2, 4, "标题", true);
   Put(info, 3, 4, title);
   Put(info, 3, 3, "说明：节假日及调休以国家公布的安排为准；如有变动，另行通知。");
-  Put(info, 3, 2, "报到注册，正式上课");
+  Put(info, 3, 2, "报到注册、上课");
   Put(info, 4, 2, "制订教学计划");
   Put(info, 11, 2, "期中考试");
   Put(info, 20, 2, "期末复习");
