@@ -123,6 +123,10 @@ def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
             add("frozen %d %d" % (controller.getSplitRow(), controller.getSplitColumn()))
         else:
             add("frozen none")
+        first, last = controller.getByIndex(0), controller.getByIndex(controller.getCount() - 1)
+        add("view from %d %d, scrolling from %d %d" % (
+            first.getFirstVisibleRow() + 1, first.getFirstVisibleColumn() + 1,
+            last.getFirstVisibleRow() + 1, last.getFirstVisibleColumn() + 1))
     if sheet.PrintTitleRows:
         t = sheet.TitleRows
         add("titles '$%d:$%d'" % (t.StartRow + 1, t.EndRow + 1))
