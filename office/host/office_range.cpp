@@ -126,7 +126,7 @@ class OfficeRange : public host::CellRange {
       std::int32_t width = 0;
       Reference<css::beans::XPropertySet>(RowsOf()->getColumns()->getByIndex(0), UNO_QUERY_THROW)
           ->getPropertyValue("Width") >>= width;
-      return Mm100ToCharacters(width);
+      return Mm100ToCharacters(width, ref_.context->DigitTwips());
     });
   }
   // The cell's Position: 1/100 mm from the sheet's corner, as Calc lays the
@@ -146,7 +146,7 @@ class OfficeRange : public host::CellRange {
     ref_.context->Flush();
     Uno([&] {
       Reference<css::beans::XPropertySet>(RowsOf()->getColumns(), UNO_QUERY_THROW)
-          ->setPropertyValue("Width", Any(CharactersToMm100(characters)));
+          ->setPropertyValue("Width", Any(CharactersToMm100(characters, ref_.context->DigitTwips())));
     });
   }
 

@@ -118,5 +118,28 @@ TEST(Units, PointsAndCharacters) {
   EXPECT_DOUBLE_EQ(Mm100ToCharacters(CharactersToMm100(0.2)), 0.17);  // 2 pixels
 }
 
+// The widths Calc 7.4 gave the columns of a command-made .xlsx, read back
+// in 1/100 mm: with 宋体 drawn as Noto Serif CJK SC (123-twip digits) and as
+// DejaVu Sans (140). A width set through the adapter must come out the same,
+// and read back as the width the builder set.
+TEST(OfficeUnits, ColumnWidthsAsCalcReadsTheCommandsFile) {
+  struct Case {
+    double characters;
+    double digit_twips;
+    std::int32_t calc_mm100;
+  };
+  for (const Case c : {Case{8, 123, 1889}, Case{7, 123, 1672}, Case{18, 123, 4059}, Case{0.38, 123, 153},
+                       Case{0.2, 123, 62}, Case{8, 140, 2152}, Case{7, 140, 1905}, Case{18, 140, 4621},
+                       Case{0.38, 140, 176}, Case{0.2, 140, 71}}) {
+    EXPECT_EQ(CharactersToMm100(c.characters, c.digit_twips), c.calc_mm100) << c.characters << " @" << c.digit_twips;
+  }
+  for (const double digit : {105.0, 111.0, 123.0, 140.0}) {
+    for (const double width : {1.0, 6.0, 7.0, 8.0, 11.0, 18.0, 100.0}) {
+      EXPECT_DOUBLE_EQ(Mm100ToCharacters(CharactersToMm100(width, digit), digit), width) << width << " @" << digit;
+    }
+    EXPECT_EQ(Mm100ToCharacters(0, digit), 0);
+  }
+}
+
 }  // namespace
 }  // namespace tavo::office

@@ -26,6 +26,25 @@ def points(mm100, decimals):
     return number(value)
 
 
+def digit_twips(doc):
+    """One character of column width as Calc reads an .xlsx: the widest
+    digit of the default cell style's font on the document's reference
+    device, in twips."""
+    from com.sun.star.awt import FontDescriptor
+    style = doc.StyleFamilies.getByName("CellStyles").getByName("Default")
+    font = FontDescriptor()
+    font.Name = style.CharFontName
+    font.Height = round(style.CharHeight * 20)
+    measured = doc.ReferenceDevice.getFont(font)
+    return max(measured.getCharWidth(d) for d in "0123456789")
+
+
+def column_pixels(mm100, digit):
+    """The desktop host's pixels of a column Calc keeps `mm100` wide: the
+    file's width (digits) Calc would have read it from, 7 pixels a digit."""
+    return round(mm100 * 72 / 127 / digit * 7)
+
+
 def hexcolour(colour):
     return "%06X" % (colour & 0xFFFFFF)
 
@@ -38,6 +57,7 @@ class Reader:
     def __init__(self, doc):
         self.doc = doc
         self.formats = doc.NumberFormats
+        self.digit = digit_twips(doc)
 
     def value(self, cell):
         kind = cell.Type
@@ -106,7 +126,7 @@ def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
     for row in range(box_rows):
         add("row %d height %s" % (row + 1, points(sheet.Rows.getByIndex(row).Height, 2)))
     for column in range(box_columns):
-        add("column %d width %d" % (column + 1, round(sheet.Columns.getByIndex(column).Width * 96 / 2540)))
+        add("column %d width %d" % (column + 1, column_pixels(sheet.Columns.getByIndex(column).Width, reader.digit)))
     merges = []
     for row in range(box_rows):
         for column in range(box_columns):
