@@ -23,6 +23,7 @@ class DispatchRange : public host::CellRange {
   void SetRowHeight(double points) override { o_.Put(L"RowHeight", ComVariant::Double(points)); }
   double ColumnWidth() override { return o_.Get(L"ColumnWidth").ToDouble(); }
   void SetColumnWidth(double characters) override { o_.Put(L"ColumnWidth", ComVariant::Double(characters)); }
+  double Left() override { return o_.Get(L"Left").ToDouble(); }
   int HorizontalAlignment() override { return o_.Get(L"HorizontalAlignment").ToInt32(); }
   void SetHorizontalAlignment(int alignment) override {
     o_.Put(L"HorizontalAlignment", ComVariant::Int32(alignment));

@@ -17,8 +17,10 @@ std::int32_t RoundPoints(double points) {
 }
 
 constexpr double kRowHeight = 14.25;
-constexpr double kWeekColumnWidth = 45.8;  // points of a week column of width 7
 constexpr std::int32_t kHorizontalTop = 115;
+// A horizontal watermark stands this many week columns right of its
+// month's first week, towards the middle of the month.
+constexpr int kHorizontalWeekOffset = 2;
 
 }  // namespace
 
@@ -42,7 +44,10 @@ void AddMonthWatermarks(BuildState& state) {
       left = month > 9 ? kind.watermark_left_two_digits : kind.watermark_left_one_digit;
       top = RoundPoints((anchor - 1) * kRowHeight + kind.watermark_top_offset);
     } else {
-      left = RoundPoints(anchor * kWeekColumnWidth);
+      // Where the host really draws that column: a fixed width per week
+      // column drifts from the grid as the weeks add up, and a mark past
+      // the last column adds a page to the print.
+      left = RoundPoints(Cell(state.sheet, 1, anchor + kHorizontalWeekOffset)->Left());
       top = kHorizontalTop;
     }
     AddTitleEffect(state.ea, std::to_string(month), left, top, state.colours.title);

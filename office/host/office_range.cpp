@@ -1,4 +1,5 @@
 // Range objects over a LibreOffice sheet.
+#include <com/sun/star/awt/Point.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
@@ -126,6 +127,18 @@ class OfficeRange : public host::CellRange {
       Reference<css::beans::XPropertySet>(RowsOf()->getColumns()->getByIndex(0), UNO_QUERY_THROW)
           ->getPropertyValue("Width") >>= width;
       return Mm100ToCharacters(width, ref_.context->DigitTwips());
+    });
+  }
+  // The cell's Position: 1/100 mm from the sheet's corner, as Calc lays the
+  // columns out (widths rounded to its own units).
+  double Left() override {
+    ref_.context->Flush();
+    return Uno([&] {
+      css::awt::Point position;
+      Reference<css::beans::XPropertySet>(
+          ref_.sheet->getCellByPosition(ref_.area.StartColumn, ref_.area.StartRow), UNO_QUERY_THROW)
+          ->getPropertyValue("Position") >>= position;
+      return Mm100ToPoints(position.X);
     });
   }
   void SetColumnWidth(double characters) override {

@@ -78,6 +78,9 @@ class CellRange {
   virtual void SetRowHeight(double points) = 0;
   virtual double ColumnWidth() = 0;
   virtual void SetColumnWidth(double characters) = 0;
+  // Points from the sheet's left edge to the range's: where the host draws
+  // its first column, whatever widths and fonts made it so.
+  virtual double Left() = 0;
   virtual int HorizontalAlignment() = 0;
   virtual void SetHorizontalAlignment(int alignment) = 0;
   virtual int VerticalAlignment() = 0;

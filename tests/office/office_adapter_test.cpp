@@ -6,6 +6,7 @@
 #include "office/host/palette.h"
 #include "office/host/paper_sizes.h"
 #include "office/host/units.h"
+#include "office/host/view_data.h"
 #include "sheets/host/host.h"
 #include "workbook/workbook_model.h"
 
@@ -28,6 +29,37 @@ TEST(FooterCodes, ReadAndWrittenBack) {
     EXPECT_EQ(ParseFooterCodes(c.codes), c.pieces) << c.codes;
   }
   EXPECT_EQ(FooterCodes(ParseFooterCodes("第&P页 & &A")), "第&P页 && &A");
+}
+
+// What Calc gave after freezing the horizontal layout beside its
+// two-pixel column A (one column fixed, the scrolling pane from D), and a
+// row freeze; each must come out fixed on whole cells from A1.
+TEST(ViewData, FrozenSplitOpensAtTheFirstCell) {
+  struct Case {
+    const char* given;
+    std::int32_t sheet, columns, rows;
+    std::optional<std::string> wanted;
+  };
+  const char* three = "100/60/0;1;tw:1218;0/0/0/0/0/0/2/0/0/0/0;0/0/2/0/1/16/2/0/3/0/0;5/9/0/0/0/0/2/4/4/7/7";
+  const Case cases[] = {
+      {three, 1, 2, 0,
+       "100/60/0;1;tw:1218;0/0/0/0/0/0/2/0/0/0/0;0/0/2/0/2/0/2/0/2/0/0;5/9/0/0/0/0/2/4/4/7/7"},
+      {three, 2, 0, 2,  // the cursor stays where it was
+       "100/60/0;1;tw:1218;0/0/0/0/0/0/2/0/0/0/0;0/0/2/0/1/16/2/0/3/0/0;5/9/0/2/0/2/2/0/0/0/2"},
+      {three, 0, 2, 3,
+       "100/60/0;1;tw:1218;0/0/2/2/2/3/2/0/2/0/3;0/0/2/0/1/16/2/0/3/0/0;5/9/0/0/0/0/2/4/4/7/7"},
+      {"100/60/0;0;tw:1218;0/0/0/0/0/0/2/0/0/0/0/+/0/0", 0, 2, 0,  // later fields kept
+       "100/60/0;0;tw:1218;0/0/2/0/2/0/2/0/2/0/0/+/0/0"},
+      {three, 3, 2, 0, std::nullopt},   // no such sheet
+      {three, -1, 2, 0, std::nullopt},
+      {"100/60/0;0;tw:1218;0/0/2/0", 0, 2, 0, std::nullopt},  // too short
+      {"100/60/0;0;tw:1218;0/0/x/0/0/0/2/0/0/0/0", 0, 2, 0, std::nullopt},
+      {"", 0, 2, 0, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FrozenViewData(c.given, c.sheet, c.columns, c.rows), c.wanted)
+        << c.given << " sheet " << c.sheet << " at " << c.columns << "," << c.rows;
+  }
 }
 
 TEST(PaletteProperty, RoundTripsAndRefusesDamage) {

@@ -45,6 +45,29 @@ def column_pixels(mm100, digit):
     return round(mm100 * 72 / 127 / digit * 7)
 
 
+def desktop_x(edges, x_mm100):
+    """A shape's left edge in the desktop host's points. One standing on a
+    column's left edge (the horizontal watermarks stand on their week
+    columns) is that column's left edge on the desktop, where the columns
+    are narrower than Calc reads them; any other keeps its own points."""
+    for calc_left, desktop_left in edges:
+        if abs(x_mm100 - calc_left) <= 36:  # a point
+            return desktop_left
+    return x_mm100 * 72 / 2540
+
+
+def column_edges(sheet, digit, count=300):
+    """(Calc's left edge in 1/100 mm, the desktop's in points) of the first
+    `count` columns."""
+    edges, calc, desktop = [], 0, 0.0
+    for column in range(count):
+        edges.append((calc, desktop))
+        width = sheet.Columns.getByIndex(column).Width
+        calc += width
+        desktop += column_pixels(width, digit) * 0.75
+    return edges
+
+
 def hexcolour(colour):
     return "%06X" % (colour & 0xFFFFFF)
 
@@ -144,6 +167,10 @@ def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
             add("frozen %d %d" % (controller.getSplitRow(), controller.getSplitColumn()))
         else:
             add("frozen none")
+        first, last = controller.getByIndex(0), controller.getByIndex(controller.getCount() - 1)
+        add("view from %d %d, scrolling from %d %d" % (
+            first.getFirstVisibleRow() + 1, first.getFirstVisibleColumn() + 1,
+            last.getFirstVisibleRow() + 1, last.getFirstVisibleColumn() + 1))
     if sheet.PrintTitleRows:
         t = sheet.TitleRows
         add("titles '$%d:$%d'" % (t.StartRow + 1, t.EndRow + 1))
@@ -164,6 +191,7 @@ def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
         points(header, 1), points(footer, 1), 2 if style.IsLandscape else 1, paper, zoom,
         int(style.CenterHorizontally), footer_codes(style) if style.FooterIsOn else ""))
     page = reader.doc.DrawPages.getByIndex(sheet.RangeAddress.Sheet)
+    edges = column_edges(sheet, reader.digit) if page.Count else []
     for i in range(page.Count):
         shape = page.getByIndex(i)
         anchor = shape.Anchor
@@ -172,7 +200,7 @@ def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
         pos = shape.Position
         add("shape %d '%s' %s %s bold %d at %d,%d colour %s transparency %d line %d placement %s" % (
             i + 1, one_line(shape.String), shape.CharFontNameAsian, number(round(shape.CharHeightAsian, 2)),
-            int(shape.CharWeight > 100), round(pos.X * 72 / 2540), round(pos.Y * 72 / 2540),
+            int(shape.CharWeight > 100), round(desktop_x(edges, pos.X)), round(pos.Y * 72 / 2540),
             hexcolour(shape.CharColor), shape.CharTransparence, int(shape.LineStyle.value != "NONE"), placement))
     return out
 

@@ -125,6 +125,10 @@ void GeneratedSheet(const Worksheet& s, const WorkbookModel& model, bool active,
   if (active) {
     const WindowState& w = s.window;
     add(w.freeze_panes ? "frozen " + std::to_string(w.split_row) + " " + std::to_string(w.split_column) : "frozen none");
+    // The first cell shown, and the first of the scrolling pane after the split.
+    add("view from " + std::to_string(w.scroll_row) + " " + std::to_string(w.scroll_column) + ", scrolling from " +
+        std::to_string(w.scroll_row + (w.freeze_panes ? w.split_row : 0)) + " " +
+        std::to_string(w.scroll_column + (w.freeze_panes ? w.split_column : 0)));
   }
   const PageSetup& p = s.page_setup;
   add("titles '" + p.print_title_rows + "'");

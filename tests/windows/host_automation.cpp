@@ -253,6 +253,8 @@ const Table<host::CellRange>& TableOf<host::CellRange>() {
                                  [](T& r, const ComVariant& v) { r.SetRowHeight(v.ToDouble()); })},
       {L"ColumnWidth", Property<T>([](T& r) { return ComVariant::Double(r.ColumnWidth()); },
                                    [](T& r, const ComVariant& v) { r.SetColumnWidth(v.ToDouble()); })},
+      {L"Left", Property<T>([](T& r) { return ComVariant::Double(r.Left()); },
+                            [](T&, const ComVariant&) { RaiseInvalidArgument(); })},
       {L"HorizontalAlignment",
        Property<T>([](T& r) { return Int(r.HorizontalAlignment()); },
                    [](T& r, const ComVariant& v) { r.SetHorizontalAlignment(v.ToInt32()); })},

@@ -57,7 +57,10 @@ TEST(HostWorkbook, SavedSettingsAndPageTableReadBack) {
     for (int block : {11, 21}) {
       EXPECT_EQ(Value(dtb, key, block + 3), host::Variant(key <= 3 ? 1 : 2)) << key;  // orientation
       EXPECT_EQ(Value(dtb, key, block + 4), host::Variant(9)) << key;                 // A4
-      EXPECT_TRUE(Value(dtb, key, block + 5).IsNumber()) << key;                      // zoom
+      // Zoom: a percentage, never so small that 9-point notes cannot be read.
+      EXPECT_TRUE(Value(dtb, key, block + 5).IsNumber()) << key;
+      EXPECT_GE(Value(dtb, key, block + 5).Number(), 60) << key;
+      EXPECT_LE(Value(dtb, key, block + 5).Number(), 100) << key;
       EXPECT_GT(Value(dtb, key, block + 1).Number(), Value(dtb, key, block + 2).Number());
     }
   }
