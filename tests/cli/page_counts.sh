@@ -7,9 +7,15 @@
 # freezes rows 1..2.
 source "$(dirname "$0")/harness.bash"
 
-if ! command -v soffice >/dev/null || ! command -v pdfinfo >/dev/null; then
-  echo "page counts: LibreOffice or pdfinfo missing, skipped"
+# Without LibreOffice (set up with TAVO_WITH_PDF=0) nothing prints: skip.
+# With it, pdfinfo comes from the same setup, so its absence is a failure.
+if ! command -v soffice >/dev/null; then
+  echo "page counts: LibreOffice is not installed (TAVO_WITH_PDF=0), nothing to print: skipped"
   exit 77
+fi
+if ! command -v pdfinfo >/dev/null; then
+  echo "page counts: pdfinfo is missing; install it with: apt-get install poppler-utils (scripts/setup.sh does)" >&2
+  exit 1
 fi
 
 pages() { pdfinfo "$1" 2>/dev/null | awk '/^Pages:/ {print $2}'; }
