@@ -16,16 +16,25 @@ void ShowInfoSheet(host::Application& ea) {
   window->SetScrollColumn(1);
 }
 
-std::string HelpDocumentPath(host::Application& ea, char separator) {
-  std::string folder = ea.ThisWorkbook()->Path();
-  if (folder.empty())
-    throw Error(kErrorSource, kFileNotFound,
-                std::string("文件未找到：工作簿尚未保存，找不到 ") + kHelpDocumentName);
-  return folder + separator + kHelpDocumentName;
+std::string HelpDocumentToOpen(host::Application& ea, host::Platform& platform) {
+  const std::string folder = ea.ThisWorkbook()->Path();
+  std::string beside;
+  if (!folder.empty()) {
+    beside = folder + platform.PathSeparator() + kHelpDocumentName;
+    if (platform.FileExists(beside)) return beside;
+  }
+  if (std::string installed = platform.InstalledHelpDocument();
+      !installed.empty() && platform.FileExists(installed))
+    return installed;
+  // Checked before the word processor starts, so a missing file leaves no
+  // empty word-processor window behind.
+  throw Error(kErrorSource, kFileNotFound,
+              "文件未找到：" + (beside.empty() ? std::string(kHelpDocumentName) : beside) +
+                  "（安装目录中也没有帮助文档）");
 }
 
 void OpenHelpDocument(host::Application& ea, host::Platform& platform) {
-  platform.OpenInWordProcessor(HelpDocumentPath(ea, platform.PathSeparator()));
+  platform.OpenInWordProcessor(HelpDocumentToOpen(ea, platform));
 }
 
 }  // namespace tavo::bridge

@@ -14,10 +14,12 @@ inline constexpr const char* kHelpDocumentName = "help.doc";
 // Makes "信息表" visible and active, scrolled so that A1 is at the top left.
 void ShowInfoSheet(host::Application& ea);
 
-// The workbook's folder, the platform's separator and "help.doc", joined
-// without anything added or removed. A workbook that was never saved has no
-// folder: that raises error 53 instead of naming a file in the root folder.
-std::string HelpDocumentPath(host::Application& ea, char separator);
+// The help document "cmdHelp" opens: "help.doc" in the workbook's folder
+// (the folder, the platform's separator and the name, joined without
+// anything added or removed) when that file is there, else the copy
+// installed with the program. A workbook that was never saved has no folder
+// and gets the installed copy. Raises error 53 when neither exists.
+std::string HelpDocumentToOpen(host::Application& ea, host::Platform& platform);
 
 void OpenHelpDocument(host::Application& ea, host::Platform& platform);
 

@@ -15,6 +15,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "cli/help_document.h"
 #include "cli/office_convert.h"
 #include "cli/workbook_files.h"
 #include "cli/workbook_session.h"
@@ -275,6 +276,19 @@ int RunInitInto(const std::string& into, const std::string& output, bool force) 
   return kExitOk;
 }
 
+// The help button looks in the workbook's folder first, so a new workbook
+// gets the installed help.doc beside it. The workbook is written either way;
+// a help document that could not be placed is a notice, not a failure.
+void PlaceHelpBeside(const std::string& workbook) {
+  platform::LinuxPlatform linux_platform;
+  try {
+    if (PlaceHelpDocumentBeside(workbook, linux_platform.InstalledHelpDocument()) == HelpCopy::kNoneInstalled)
+      linux_platform.Notify("未安装帮助文档 help.doc，未放到工作簿旁 (no help.doc installed to place beside the workbook)");
+  } catch (const Error& e) {
+    linux_platform.Notify(ErrorMessage(e));
+  }
+}
+
 int RunInit(const std::string& path, bool force, bool macro) {
   if (fs::is_directory(path)) {
     ShowError(path + " 是文件夹 (is a folder)");
@@ -296,6 +310,7 @@ int RunInit(const std::string& path, bool force, bool macro) {
     ShowError(ErrorMessage(e));
     return kExitError;
   }
+  PlaceHelpBeside(path);
   std::printf("%s\n", path.c_str());
   return kExitOk;
 }

@@ -26,6 +26,8 @@ class RecordingPlatform : public host::Platform {
     inner_.OpenInWordProcessor(document);
   }
 
+  std::string InstalledHelpDocument() override { return inner_.InstalledHelpDocument(); }
+  bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
   void Notify(const std::string& line) override { inner_.Notify(line); }
 
   int notices() const { return notices_; }

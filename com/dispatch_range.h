@@ -23,12 +23,17 @@ class DispatchRange : public host::CellRange {
   void SetRowHeight(double points) override { o_.Put(L"RowHeight", ComVariant::Double(points)); }
   double ColumnWidth() override { return o_.Get(L"ColumnWidth").ToDouble(); }
   void SetColumnWidth(double characters) override { o_.Put(L"ColumnWidth", ComVariant::Double(characters)); }
+  double Left() override { return o_.Get(L"Left").ToDouble(); }
   int HorizontalAlignment() override { return o_.Get(L"HorizontalAlignment").ToInt32(); }
   void SetHorizontalAlignment(int alignment) override {
     o_.Put(L"HorizontalAlignment", ComVariant::Int32(alignment));
   }
   int VerticalAlignment() override { return o_.Get(L"VerticalAlignment").ToInt32(); }
   void SetVerticalAlignment(int alignment) override { o_.Put(L"VerticalAlignment", ComVariant::Int32(alignment)); }
+  bool ShrinkToFit() override { return o_.Get(L"ShrinkToFit").ToBool(); }
+  void SetShrinkToFit(bool shrink) override { o_.Put(L"ShrinkToFit", ComVariant::Bool(shrink)); }
+  bool WrapText() override { return o_.Get(L"WrapText").ToBool(); }
+  void SetWrapText(bool wrap) override { o_.Put(L"WrapText", ComVariant::Bool(wrap)); }
   void Merge() override { o_.Call(L"Merge"); }
   void Copy() override { o_.Call(L"Copy"); }
   void Insert() override { o_.Call(L"Insert"); }

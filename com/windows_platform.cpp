@@ -48,4 +48,38 @@ void WindowsPlatform::OpenInWordProcessor(const std::string& document) {
   word.ObjectProperty(L"Documents").Call(L"Open", {&file});
 }
 
+bool WindowsPlatform::FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string WindowsPlatform::InstalledHelpDocument() {
+  if (installed_folder_.empty()) return {};
+  std::string document = installed_folder_ + "\\help.doc";
+  return FileExists(document) ? document : std::string();
+}
+
+std::string WindowsPlatform::ModuleFolder() {
+  // The module that holds this function: tavo.dll inside the host, the
+  // test program when linked into one.
+  HMODULE module = nullptr;
+  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                          reinterpret_cast<LPCWSTR>(&WindowsPlatform::ModuleFolder), &module))
+    return {};
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);  // a long path: try again with room for it
+  }
+  const std::size_t slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return {};
+  return Utf8FromWide(path.data(), slash);
+}
+
 }  // namespace tavo::com

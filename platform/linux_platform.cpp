@@ -41,8 +41,37 @@ std::string SearchPath() {
 
 }  // namespace
 
-LinuxPlatform::LinuxPlatform(std::ostream& out, int terminal_fd, std::string opener)
-    : out_(out), terminal_fd_(terminal_fd), opener_(std::move(opener)) {}
+std::vector<std::string> InstalledHelpCandidates(const std::string& program_file) {
+  namespace fs = std::filesystem;
+  if (program_file.empty()) return {};
+  const fs::path folder = fs::path(program_file).parent_path();
+  return {(folder / "help.doc").string(),
+          (folder.parent_path() / "share" / "tavo" / "help.doc").string()};
+}
+
+std::string RunningProgramFile() {
+  std::error_code ec;
+  const auto file = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : file.string();
+}
+
+LinuxPlatform::LinuxPlatform(std::ostream& out, int terminal_fd, std::string opener,
+                             std::string program_file)
+    : out_(out),
+      terminal_fd_(terminal_fd),
+      opener_(std::move(opener)),
+      program_file_(std::move(program_file)) {}
+
+std::string LinuxPlatform::InstalledHelpDocument() {
+  for (const std::string& candidate : InstalledHelpCandidates(program_file_))
+    if (FileExists(candidate)) return candidate;
+  return {};
+}
+
+bool LinuxPlatform::FileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && std::filesystem::is_regular_file(path, ec);
+}
 
 int LinuxPlatform::MessageBox(const std::string& text, const std::string& title, int style) {
   shown_.push_back({text, title, style});

@@ -21,13 +21,25 @@ struct ShownMessage {
   int style = 0;
 };
 
+// Where the help document installed with the command is, in the order they
+// are tried: beside the program (a build folder, where help.doc is built
+// next to the command) and in the data folder of the prefix it is
+// installed under (/usr/bin/tavo -> /usr/share/tavo/help.doc).
+std::vector<std::string> InstalledHelpCandidates(const std::string& program_file);
+
+// The running program's file (/proc/self/exe), empty when it cannot be read.
+std::string RunningProgramFile();
+
 class LinuxPlatform : public host::Platform {
  public:
   // `out` receives the message lines and the bell; the bell is rung only
   // when `terminal_fd` is a terminal. `opener` is the program that opens a
   // document: a name looked up on PATH, or a path.
+  // `program_file` is where the running command lives; the installed help
+  // document is looked for from there (see InstalledHelpCandidates).
   explicit LinuxPlatform(std::ostream& out = std::cerr, int terminal_fd = 2,
-                         std::string opener = "xdg-open");
+                         std::string opener = "xdg-open",
+                         std::string program_file = RunningProgramFile());
 
   // One line "<title>: <text>"; control characters become blanks so that a
   // message always stays one harmless line. Always answers OK.
@@ -38,6 +50,9 @@ class LinuxPlatform : public host::Platform {
   // Starts the opener with the document and returns at once; error 53 when
   // the document is missing, 429 when the opener is not there or cannot start.
   void OpenInWordProcessor(const std::string& document) override;
+  // The first of InstalledHelpCandidates that is a file, else empty.
+  std::string InstalledHelpDocument() override;
+  bool FileExists(const std::string& path) override;
   // One line "注意: <line>" on the same stream as the message lines.
   void Notify(const std::string& line) override;
 
@@ -49,6 +64,7 @@ class LinuxPlatform : public host::Platform {
   std::ostream& out_;
   int terminal_fd_;
   std::string opener_;
+  std::string program_file_;
   std::vector<ShownMessage> shown_;
 };
 

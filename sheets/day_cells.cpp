@@ -1,5 +1,7 @@
 #include "sheets/day_cells.h"
 
+#include <cstdint>
+
 #include "sheets/day_look.h"
 
 namespace tavo::sheets {
@@ -67,6 +69,22 @@ std::size_t CharacterCount(const std::string& text) {
     if ((byte & 0xC0) != 0x80) ++count;  // every byte but UTF-8 continuation bytes
   }
   return count;
+}
+
+std::size_t HalfWidthUnits(const std::string& text) {
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    // Latin letters, digits and signs are half as wide as Chinese characters
+    // and full-width punctuation; so are the half-width katakana forms.
+    std::uint32_t code = length == 1 ? lead : lead & (0xFF >> (length + 1));
+    for (std::size_t k = 1; k < length && i + k < text.size(); ++k)
+      code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    units += code < 0x1100 || (code >= 0xFF61 && code <= 0xFFDC) ? 1 : 2;
+    i += length;
+  }
+  return units;
 }
 
 }  // namespace tavo::sheets

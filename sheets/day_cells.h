@@ -2,6 +2,7 @@
 // The two cells of one day, shared by both layouts and both sheets: the date
 // (or "m.1" on a month's first day) and under it the note, with the month
 // bookkeeping (counter, anchors, label positions) and the alternate shading.
+#include <cstddef>
 #include <string>
 
 #include "sheets/build_state.h"
@@ -35,5 +36,9 @@ std::string FirstDateText(const BuildState& state);
 
 // Characters (not bytes) of a UTF-8 text.
 std::size_t CharacterCount(const std::string& text);
+
+// Width of a UTF-8 text in half-width characters: a Chinese character or
+// full-width sign counts two, a Latin letter, digit or space one.
+std::size_t HalfWidthUnits(const std::string& text);
 
 }  // namespace tavo::sheets

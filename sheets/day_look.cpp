@@ -11,6 +11,11 @@ constexpr std::size_t kLongNoteCharacters = 4;
 unsigned MonthOf(Date d) { return static_cast<unsigned>(d.month()); }
 unsigned DayOf(Date d) { return static_cast<unsigned>(d.day()); }
 
+double LongNoteSize(const BuildState& state) {
+  return state.options.Vertical() ? state.kind.long_note_size_vertical
+                                  : state.kind.long_note_size_horizontal;
+}
+
 // The note and its font: later marks win, festival over solar term over
 // the lunar month start; the colour is the last one a mark sets.
 void DecideNote(BuildState& state, Date day, DayLook& look) {
@@ -22,10 +27,13 @@ void DecideNote(BuildState& state, Date day, DayLook& look) {
     look.note = "<" + engine.LunarMonthText(text) + ">";
     look.note_colour = colours.lunar_month;
     if (state.options.Vertical()) look.note_bold = true;
+    // "<十一月>", "<闰四月>": as wide as a long festival note, and set as small.
+    if (CharacterCount(look.note) > kLongNoteCharacters) look.note_size = LongNoteSize(state);
   }
   const std::string term = engine.SolarTermName(text);
   if (!term.empty()) {
     look.note = term;
+    look.note_size.reset();  // the term replaces a long month mark
     look.note_bold = true;
     look.note_colour = colours.solar_term;
   }
@@ -34,10 +42,8 @@ void DecideNote(BuildState& state, Date day, DayLook& look) {
     look.note = festival + term;
     look.note_bold = true;
     look.note_colour = colours.festival;
-    if (CharacterCount(look.note) > kLongNoteCharacters) {
-      look.note_size = state.options.Vertical() ? state.kind.long_note_size_vertical
-                                                : state.kind.long_note_size_horizontal;
-    }
+    look.note_size.reset();
+    if (CharacterCount(look.note) > kLongNoteCharacters) look.note_size = LongNoteSize(state);
   }
 }
 

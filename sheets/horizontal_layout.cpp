@@ -68,6 +68,8 @@ void LayOutHorizontal(BuildState& state) {
   auto region = Cell(sheet, 3, 2)->CurrentRegion();
   region->SetHorizontalAlignment(host::kAlignCenter);
   region->SetVerticalAlignment(host::kAlignCenter);
+  // A long note, label or header is drawn smaller rather than cut at the cell's edge.
+  region->SetShrinkToFit(true);
   region->Borders()->SetLineStyle(host::kLineContinuous);
   const int last_column = 2 + region->Columns()->Count() - 1;
 

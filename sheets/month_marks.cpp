@@ -17,8 +17,10 @@ std::int32_t RoundPoints(double points) {
 }
 
 constexpr double kRowHeight = 14.25;
-constexpr double kWeekColumnWidth = 45.8;  // points of a week column of width 7
 constexpr std::int32_t kHorizontalTop = 115;
+// A horizontal watermark stands this many week columns right of its
+// month's first week, towards the middle of the month.
+constexpr int kHorizontalWeekOffset = 2;
 
 }  // namespace
 
@@ -42,7 +44,10 @@ void AddMonthWatermarks(BuildState& state) {
       left = month > 9 ? kind.watermark_left_two_digits : kind.watermark_left_one_digit;
       top = RoundPoints((anchor - 1) * kRowHeight + kind.watermark_top_offset);
     } else {
-      left = RoundPoints(anchor * kWeekColumnWidth);
+      // Where the host really draws that column: a fixed width per week
+      // column drifts from the grid as the weeks add up, and a mark past
+      // the last column adds a page to the print.
+      left = RoundPoints(Cell(state.sheet, 1, anchor + kHorizontalWeekOffset)->Left());
       top = kHorizontalTop;
     }
     AddTitleEffect(state.ea, std::to_string(month), left, top, state.colours.title);
@@ -66,12 +71,15 @@ void AddVerticalMonthLabels(BuildState& state) {
 
   const auto& positions = state.month_label_positions;
   int month = static_cast<int>(MonthOf(state.start));
-  auto label = [&month] { return std::to_string(month) + "\n\n月"; };
+  // Three lines need more than one week's two rows: a one-week month drops the blank line.
+  auto label = [&month](int rows) {
+    return std::to_string(month) + (rows > 2 ? "\n\n月" : "\n月");
+  };
   for (int i = 1; i < state.month_count; ++i) {
     const int from = positions[static_cast<std::size_t>(i)];
     const int to = positions[static_cast<std::size_t>(i) + 1] - 1;
     Block(sheet, from, 2, to, 2)->Merge();
-    Cell(sheet, from, 2)->SetValue(host::Variant(label()));
+    Cell(sheet, from, 2)->SetValue(host::Variant(label(to - from + 1)));
     month = NextMonth(month);
   }
   // The last month runs to the date row of the last week; a month that
@@ -80,7 +88,7 @@ void AddVerticalMonthLabels(BuildState& state) {
   const int e = Cell(sheet, 2, 2)->CurrentRegion()->Rows()->Count();
   if (s < e) {
     Block(sheet, s, 2, e, 2)->Merge();
-    Cell(sheet, s, 2)->SetValue(host::Variant(label()));
+    Cell(sheet, s, 2)->SetValue(host::Variant(label(e - s + 1)));
   }
 }
 

@@ -45,6 +45,34 @@ inline constexpr int kPageSetupColumns = 6;
 inline constexpr int kSchoolCalendarSetupFirstColumn = 11;  // K..P
 inline constexpr int kCalendarSetupFirstColumn = 21;        // U..Z
 
+// What a new host workbook carries in the table, in the host's units:
+// margins in points, orientation 1 portrait or 2 landscape, paper 9 (A4),
+// zoom in percent. Chosen so that a term (up to 23 week rows or columns)
+// of the school calendar and a half-year (up to 27 weeks) of the calendar
+// each print on one A4 page in every layout, with room for a column drawn
+// a quarter wider than the host draws it; longer ranges go on over more
+// pages under the title rows, never printed smaller than these.
+struct PageSetupDefaults {
+  double top_margin, bottom_margin, footer_margin;
+  int orientation, paper_size, zoom;
+};
+inline constexpr int kPortrait = 1;
+inline constexpr int kLandscape = 2;
+inline constexpr int kPaperA4 = 9;
+// Indexed by key - 2: style 1 and 2 vertical, then style 1 and 2 horizontal.
+inline constexpr std::array<PageSetupDefaults, 4> kSchoolCalendarPageDefaults = {{
+    {36, 36, 14, kPortrait, kPaperA4, 90},
+    {36, 36, 14, kPortrait, kPaperA4, 90},
+    {36, 36, 14, kLandscape, kPaperA4, 70},
+    {36, 36, 14, kLandscape, kPaperA4, 70},
+}};
+inline constexpr std::array<PageSetupDefaults, 4> kCalendarPageDefaults = {{
+    {36, 36, 14, kPortrait, kPaperA4, 85},
+    {36, 36, 14, kPortrait, kPaperA4, 85},
+    {36, 36, 14, kLandscape, kPaperA4, 60},
+    {36, 36, 14, kLandscape, kPaperA4, 60},
+}};
+
 // Row of the page-setup table for a style and a direction: 2 to 5.
 constexpr int PageSetupKey(int layout_style, int layout_direction) {
   return layout_style + layout_direction;

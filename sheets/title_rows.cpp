@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <string>
 
 #include "sheets/build_dates.h"
+#include "sheets/day_cells.h"
 #include "sheets/holiday_marks.h"
 #include "sheets/layouts.h"
 
@@ -25,6 +27,13 @@ std::unique_ptr<host::Sheet> InfoSheet(BuildState& state) {
 // The remarks the schedule writes are two short lines in a smaller size,
 // so they fit the two-row remark cell.
 constexpr double kScheduleRemarkSize = 9;
+// The remark column (width 18) has 126 pixels for text and two rows of 14.25
+// points; a line of text takes 14.25 points per 12 points of font size.
+constexpr double kRemarkColumnPixels = 126;
+constexpr double kRemarkHeight = 28.5;
+constexpr double kLineHeightPerPoint = 14.25 / 12;
+constexpr double kSmallestRemarkSize = 8;
+constexpr double kRemarkSize = 12;
 
 // The information row as 信息表 C3 has it, ending with the marks' legend
 // on a line of its own when the build marks days.
@@ -40,6 +49,31 @@ host::Variant InfoRowValue(const BuildState& state, const host::Variant& info) {
 std::pair<Date, Date> WeekDays(const BuildState& state, int week) {
   const DateRange days = GridWeek(state.start, state.end, state.options.MondayFirst(), week);
   return {days.start, days.end};
+}
+
+// A remark cell spans a week's two rows. A remark breaks into lines there,
+// at a smaller size (down to kSmallestRemarkSize) when the lines would not
+// fit; one that does not fit even then stays on one line and shrinks.
+void FitRemark(host::CellRange& cell, const std::string& text, double size) {
+  for (double s = size; s >= kSmallestRemarkSize; --s) {
+    const auto per_line = static_cast<std::size_t>(kRemarkColumnPixels / (s * 2 / 3));
+    std::size_t lines = 0;
+    std::size_t from = 0;
+    for (;;) {
+      const std::size_t end = text.find('\n', from);
+      const std::size_t units = HalfWidthUnits(text.substr(from, end - from));
+      lines += std::max<std::size_t>(1, (units + per_line - 1) / per_line);
+      if (end == std::string::npos) break;
+      from = end + 1;
+    }
+    if (static_cast<double>(lines) * s * kLineHeightPerPoint <= kRemarkHeight) {
+      if (s != size) cell.Font()->SetSize(s);
+      cell.SetShrinkToFit(false);
+      cell.SetWrapText(true);
+      return;
+    }
+  }
+  cell.SetShrinkToFit(true);
 }
 
 }  // namespace
@@ -60,6 +94,7 @@ void WriteTitleRows(BuildState& state) {
   title->Font()->SetBold(true);
   title->SetHorizontalAlignment(host::kAlignCenter);
   title->SetVerticalAlignment(host::kAlignTop);
+  title->SetShrinkToFit(true);  // the school's own title may be longer than the grid is wide
   if (!with_info) {
     title->SetValue(host::Variant(RangeTitle(state.start, state.end)));
     return;
@@ -72,6 +107,7 @@ void WriteTitleRows(BuildState& state) {
   info->SetHorizontalAlignment(host::kAlignLeft);
   info->SetVerticalAlignment(host::kAlignTop);
   sheet.Rows(info_row)->SetRowHeight(36);
+  info->SetWrapText(true);  // two lines of the row's height: a long text breaks, not cut
   info->SetValue(InfoRowValue(state, InfoSheet(state)->Cells(3, 3)->Value()));
 
   // Week n (date row 2n + 1) takes its remark from B(n + 2) of "信息表".
@@ -88,10 +124,12 @@ void WriteTitleRows(BuildState& state) {
       if (!text.empty()) {
         cell->SetValue(host::Variant(text));
         cell->Font()->SetSize(kScheduleRemarkSize);
+        FitRemark(*cell, text, kScheduleRemarkSize);
         continue;
       }
     }
     cell->SetValue(remark);
+    if (remark.IsText()) FitRemark(*cell, remark.Text(), kRemarkSize);
   }
 }
 

@@ -74,6 +74,8 @@ void LayOutVertical(BuildState& state) {
   auto region = Cell(sheet, 2, 2)->CurrentRegion();
   region->SetHorizontalAlignment(host::kAlignCenter);
   region->SetVerticalAlignment(host::kAlignCenter);
+  // A long note, label or header is drawn smaller rather than cut at the cell's edge.
+  region->SetShrinkToFit(true);
   region->Borders()->SetLineStyle(host::kLineContinuous);
   const int last_row = 2 + region->Rows()->Count() - 1;
 

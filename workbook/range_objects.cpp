@@ -8,6 +8,7 @@
 #include "workbook/format_edit.h"
 #include "workbook/structure_edit.h"
 #include "workbook/value_rules.h"
+#include "workbook/xlsx/sheet_units.h"
 
 namespace tavo::workbook {
 
@@ -17,6 +18,19 @@ constexpr std::int64_t kMaxValueCells = std::int64_t{1} << 20;  // one assignmen
 
 const CellFormat& TopLeftFormat(const RangeRef& ref) {
   return ref.Sheet().EffectiveFormat(ref.area.top, ref.area.left);
+}
+
+// Points from the sheet's left edge to `column`: the widths of the columns
+// before it, each drawn in whole pixels as the host draws it.
+double ColumnLeft(const Worksheet& sheet, std::int32_t column) {
+  double points = 0;
+  std::int32_t explicit_columns = 0;
+  for (const auto& [c, width] : sheet.column_widths) {
+    if (c >= column) break;
+    points += xlsx::ColumnPoints(width);
+    ++explicit_columns;
+  }
+  return points + (column - 1 - explicit_columns) * xlsx::ColumnPoints(sheet.default_column_width);
 }
 
 void CheckNumber(double value, double low, double high, const char* what) {
@@ -166,6 +180,7 @@ class EmbeddedRange : public host::CellRange {
     for (std::int32_t row = ref_.area.top; row <= ref_.area.bottom; ++row) sheet.row_heights[row] = points;
   }
   double ColumnWidth() override { return ref_.Sheet().ColumnWidth(ref_.area.left); }
+  double Left() override { return ColumnLeft(ref_.Sheet(), ref_.area.left); }
   void SetColumnWidth(double characters) override {
     CheckNumber(characters, 0, 255, "列宽");
     Worksheet& sheet = ref_.Sheet();
@@ -195,6 +210,15 @@ class EmbeddedRange : public host::CellRange {
     }
     auto value = static_cast<std::int16_t>(alignment);
     ApplyFormat(ref_.Sheet(), ref_.area, ref_.span, [&](CellFormat& f) { f.vertical = value; });
+  }
+
+  bool ShrinkToFit() override { return TopLeftFormat(ref_).shrink; }
+  void SetShrinkToFit(bool shrink) override {
+    ApplyFormat(ref_.Sheet(), ref_.area, ref_.span, [&](CellFormat& f) { f.shrink = shrink; });
+  }
+  bool WrapText() override { return TopLeftFormat(ref_).wrap; }
+  void SetWrapText(bool wrap) override {
+    ApplyFormat(ref_.Sheet(), ref_.area, ref_.span, [&](CellFormat& f) { f.wrap = wrap; });
   }
 
   void Merge() override { MergeRange(ref_.Sheet(), ref_.area); }

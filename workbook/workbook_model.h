@@ -64,6 +64,7 @@ struct CellFormat {
   double font_size = kDefaultFontSize;
   bool bold = false;
   bool wrap = false;                       // wrapText: needed for texts with line feeds
+  bool shrink = false;                     // shrinkToFit: a too-wide text is drawn smaller
   std::int16_t font_color = 0;             // palette index 1..56; 0 = automatic
   std::int16_t fill_color = 0;             // palette index 1..56; 0 = no fill
   std::int16_t horizontal = kHAlignGeneral;  // -4108 centre, -4131 left, -4152 right, 1 general

@@ -138,6 +138,11 @@ class MyxlComponent
     return ToSequence(platform_.Recorded());
   }
 
+  Sequence<OUString> SAL_CALL RecordedOpened() override {
+    std::lock_guard lock(mutex_);
+    return ToSequence(platform_.RecordedOpened());
+  }
+
   Sequence<OUString> SAL_CALL RecordedProgress() override {
     std::lock_guard lock(mutex_);
     return ToSequence(progress_log_);

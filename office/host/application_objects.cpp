@@ -1,6 +1,7 @@
 // Application, Workbook and Window objects over a LibreOffice document.
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XViewFreezable.hpp>
 #include <com/sun/star/sheet/XViewPane.hpp>
 #include <com/sun/star/sheet/XViewSplitable.hpp>
@@ -11,6 +12,7 @@
 #include "office/host/office_host.h"
 #include "office/host/office_objects.h"
 #include "office/host/palette.h"
+#include "office/host/view_data.h"
 
 namespace tavo::office {
 namespace {
@@ -93,15 +95,20 @@ class OfficeWindow : public host::Window {
 
  private:
   bool Frozen() { return Freezable()->hasFrozenPanes(); }
-  // LibreOffice freezes where the cell's corner is on screen, in pixels: a
-  // column narrower than a few pixels can put the split a column short.
-  // The split is read back and moved by what it missed, once.
+  // LibreOffice freezes where the cell's corner is on screen, in pixels:
+  // beside a column a few pixels wide the split lands a column off and the
+  // scrolling pane starts past it. The view data then puts the split on
+  // whole cells, the fixed panes from A1 and the scrolling ones right after
+  // them, which is also what the saved file keeps.
   void FreezeAt(std::int32_t columns, std::int32_t rows) {
     Freezable()->freezeAtPosition(columns, rows);
     if (columns == 0 && rows == 0) return;
-    const std::int32_t column_miss = columns - SplitAt(false), row_miss = rows - SplitAt(true);
-    if (column_miss != 0 || row_miss != 0)
-      Freezable()->freezeAtPosition(columns + column_miss, rows + row_miss);
+    Reference<css::frame::XController> controller = Controller(context_);
+    const std::int32_t sheet =
+        Reference<css::sheet::XCellRangeAddressable>(ActiveSheetOf(context_), UNO_QUERY_THROW)->getRangeAddress().Sheet;
+    const auto pinned = FrozenViewData(FromUno(controller->getViewData().get<OUString>()), sheet,
+                                       columns, rows);
+    if (pinned) controller->restoreViewData(css::uno::Any(ToUno(*pinned)));
   }
   // The split goes by the view's pixels: the cells' sizes must be final.
   Reference<css::sheet::XViewFreezable> Freezable() {

@@ -3,6 +3,7 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 
+#include "office/host/new_sheet.h"
 #include "office/host/office_host.h"
 #include "office/host/office_objects.h"
 #include "workbook/xlsx/host_workbook.h"
@@ -53,7 +54,9 @@ std::vector<std::string> AddMissingHostSheets(const Reference<css::uno::XCompone
       if (sheets->hasByName(name)) return;
       const auto count = Reference<css::container::XIndexAccess>(sheets, UNO_QUERY_THROW)->getCount();
       sheets->insertNewByName(name, static_cast<std::int16_t>(count));
-      auto target = MakeSheet(context, Reference<css::sheet::XSpreadsheet>(sheets->getByName(name), UNO_QUERY_THROW));
+      Reference<css::sheet::XSpreadsheet> added_sheet(sheets->getByName(name), UNO_QUERY_THROW);
+      PrepareNewSheet(*context, added_sheet);
+      auto target = MakeSheet(context, added_sheet);
       CopySheet(sheet, *target);
       added.push_back(sheet.name);
     });

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "office/host/digit_width.h"
 #include "office/host/palette.h"
 #include "office/host/uno_support.h"
 #include "office/host/write_buffer.h"
@@ -40,6 +41,8 @@ struct OfficeContext {
   // The stored palette, read at its first use in the call.
   std::optional<Palette> palette;
   std::map<std::string, std::int32_t> format_keys;
+  // One character of column width, measured at its first use in the call.
+  std::optional<double> digit_twips;
   // The shapes Shape.Select chose, not yet selected in the view: selecting
   // a shape switches the view's tools, which costs more than making the
   // shape. The view selects them when the call ends or before the active
@@ -50,6 +53,10 @@ struct OfficeContext {
 
   void Flush() {
     if (!held.Empty()) held.Flush(document);
+  }
+  double DigitTwips() {
+    if (!digit_twips) digit_twips = MeasureDigitTwips(document);
+    return *digit_twips;
   }
   const Palette& CurrentPalette() {
     if (!palette) palette = ReadPalette(document);

@@ -6,6 +6,7 @@
 #include <com/sun/star/awt/XMessageBox.hpp>
 #include <com/sun/star/awt/XToolkit2.hpp>
 #include <com/sun/star/awt/XWindowPeer.hpp>
+#include <com/sun/star/deployment/PackageInformationProvider.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -112,13 +113,34 @@ void OfficePlatform::AdjustDialogWindow(const std::string& caption) {
   }
 }
 
-void OfficePlatform::OpenInWordProcessor(const std::string& document) {
+bool OfficePlatform::FileExists(const std::string& path) {
   struct stat info {};
-  if (::stat(document.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-    throw Error(kErrorSource, kFileNotFound, "文件未找到：" + document);
+  return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string OfficePlatform::InstalledHelpDocument() {
+  try {
+    const OUString folder = css::deployment::PackageInformationProvider::get(uno_)->getPackageLocation(
+        OUString::createFromAscii(kExtensionIdentifier));
+    if (folder.isEmpty()) return {};
+    OUString path;
+    if (osl::FileBase::getSystemPathFromFileURL(folder + "/help.doc", path) != osl::FileBase::E_None) return {};
+    const std::string document = FromUno(path);
+    return FileExists(document) ? document : std::string();
+  } catch (const css::uno::Exception&) {
+    return {};  // no provider: then there is no installed copy to offer
+  }
+}
+
+void OfficePlatform::OpenInWordProcessor(const std::string& document) {
+  if (!FileExists(document)) throw Error(kErrorSource, kFileNotFound, "文件未找到：" + document);
   OUString url;
   if (osl::FileBase::getFileURLFromSystemPath(ToUno(document), url) != osl::FileBase::E_None)
     throw Error(kErrorSource, kFileNotFound, "文件未找到：" + document);
+  if (record_) {
+    opened_.push_back(document);
+    return;
+  }
   try {
     css::system::SystemShellExecute::create(uno_)->execute(url, OUString(),
                                                            css::system::SystemShellExecuteFlags::URIS_ONLY);

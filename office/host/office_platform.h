@@ -41,16 +41,28 @@ class OfficePlatform : public host::Platform {
   void Beep(int frequency_hz, int duration_ms) override;
   void AdjustDialogWindow(const std::string& caption) override;
   char PathSeparator() override { return '/'; }
+  // When recording, the document is checked and kept instead of opened.
   void OpenInWordProcessor(const std::string& document) override;
+  // help.doc in the folder the extension is installed in (the package
+  // information provider knows it), empty without the extension or the file.
+  std::string InstalledHelpDocument() override;
+  bool FileExists(const std::string& path) override;
 
   // "title|text|icon" of each recorded box, as LibreOffice's box holds them.
   const std::vector<std::string>& Recorded() const { return recorded_; }
+  // Each document the word processor would have been given, when recording.
+  const std::vector<std::string>& RecordedOpened() const { return opened_; }
 
  private:
   css::uno::Reference<css::uno::XComponentContext> uno_;
   bool record_;
   Call call_;
   std::vector<std::string> recorded_;
+  std::vector<std::string> opened_;
 };
+
+// The extension's identifier (description.xml), by which LibreOffice tells
+// where it is installed.
+inline constexpr const char* kExtensionIdentifier = "tavo.calendar";
 
 }  // namespace tavo::office

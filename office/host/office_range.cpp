@@ -1,4 +1,5 @@
 // Range objects over a LibreOffice sheet.
+#include <com/sun/star/awt/Point.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
@@ -125,7 +126,19 @@ class OfficeRange : public host::CellRange {
       std::int32_t width = 0;
       Reference<css::beans::XPropertySet>(RowsOf()->getColumns()->getByIndex(0), UNO_QUERY_THROW)
           ->getPropertyValue("Width") >>= width;
-      return Mm100ToCharacters(width);
+      return Mm100ToCharacters(width, ref_.context->DigitTwips());
+    });
+  }
+  // The cell's Position: 1/100 mm from the sheet's corner, as Calc lays the
+  // columns out (widths rounded to its own units).
+  double Left() override {
+    ref_.context->Flush();
+    return Uno([&] {
+      css::awt::Point position;
+      Reference<css::beans::XPropertySet>(
+          ref_.sheet->getCellByPosition(ref_.area.StartColumn, ref_.area.StartRow), UNO_QUERY_THROW)
+          ->getPropertyValue("Position") >>= position;
+      return Mm100ToPoints(position.X);
     });
   }
   void SetColumnWidth(double characters) override {
@@ -133,7 +146,7 @@ class OfficeRange : public host::CellRange {
     ref_.context->Flush();
     Uno([&] {
       Reference<css::beans::XPropertySet>(RowsOf()->getColumns(), UNO_QUERY_THROW)
-          ->setPropertyValue("Width", Any(CharactersToMm100(characters)));
+          ->setPropertyValue("Width", Any(CharactersToMm100(characters, ref_.context->DigitTwips())));
     });
   }
 
@@ -159,6 +172,11 @@ class OfficeRange : public host::CellRange {
   void SetVerticalAlignment(int alignment) override {
     SetAlignment(CellFormat::kVert, Any(VerticalOf(alignment)));
   }
+
+  bool ShrinkToFit() override { return TopLeftFlag("ShrinkToFit"); }
+  void SetShrinkToFit(bool shrink) override { SetCellFlag(CellFormat::kShrink, "ShrinkToFit", shrink); }
+  bool WrapText() override { return TopLeftFlag("IsTextWrapped"); }
+  void SetWrapText(bool wrap) override { SetCellFlag(CellFormat::kWrap, "IsTextWrapped", wrap); }
 
   void Merge() override { MergeRange(ref_); }
   void Copy() override {
@@ -220,6 +238,19 @@ class OfficeRange : public host::CellRange {
     if (HoldsWrites(ref_)) return ref_.context->held.SetFormat(ref_.sheet, BlockOf(ref_.area), format, justify);
     ref_.context->Flush();
     Uno([&] { Properties()->setPropertyValue(format == CellFormat::kHori ? "HoriJustify" : "VertJustify", justify); });
+  }
+  bool TopLeftFlag(const char* name) {
+    ref_.context->Flush();
+    return Uno([&] {
+      bool on = false;
+      TopLeft()->getPropertyValue(OUString::createFromAscii(name)) >>= on;
+      return on;
+    });
+  }
+  void SetCellFlag(CellFormat format, const char* name, bool on) {
+    if (HoldsWrites(ref_)) return ref_.context->held.SetFormat(ref_.sheet, BlockOf(ref_.area), format, Any(on));
+    ref_.context->Flush();
+    Uno([&] { Properties()->setPropertyValue(OUString::createFromAscii(name), Any(on)); });
   }
   Reference<css::beans::XPropertySet> Properties() {
     return Reference<css::beans::XPropertySet>(ref_.Range(), UNO_QUERY_THROW);

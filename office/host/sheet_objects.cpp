@@ -5,6 +5,7 @@
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
 
+#include "office/host/new_sheet.h"
 #include "office/host/office_objects.h"
 #include "office/host/page_style.h"
 #include "workbook/range_ref.h"
@@ -134,7 +135,7 @@ class OfficeSheets : public host::Sheets {
     });
   }
   // A new sheet "SheetN" before the active one, made active, with a page
-  // setup of its own.
+  // setup of its own and the host workbook's face.
   std::unique_ptr<host::Sheet> Add() override {
     context_->Flush();
     SelectChosenShapes(context_);
@@ -150,6 +151,7 @@ class OfficeSheets : public host::Sheets {
       sheets->insertNewByName(name, at);
       Reference<css::sheet::XSpreadsheet> sheet(sheets->getByName(name), UNO_QUERY_THROW);
       GiveOwnPageStyle(*context_, sheet);
+      PrepareNewSheet(*context_, sheet);
       Reference<css::sheet::XSpreadsheetView>(Controller(context_), UNO_QUERY_THROW)->setActiveSheet(sheet);
       return MakeSheet(context_, sheet);
     });

@@ -30,6 +30,7 @@ const std::vector<const char*>& NamesOf(CellFormat format) {
       {"CellBackColor"},
       {"HoriJustify"},
       {"VertJustify"},
+      {"ShrinkToFit"},
   };
   return names[static_cast<std::size_t>(format)];
 }

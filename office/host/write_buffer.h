@@ -24,8 +24,10 @@
 namespace tavo::office {
 
 // The cell properties the buffer holds, each set on its own.
-enum class CellFormat { kNumberFormat, kWrap, kCharHeight, kCharWeight, kCharColour, kBackColour, kHori, kVert };
-inline constexpr std::size_t kCellFormats = 8;
+enum class CellFormat {
+  kNumberFormat, kWrap, kCharHeight, kCharWeight, kCharColour, kBackColour, kHori, kVert, kShrink
+};
+inline constexpr std::size_t kCellFormats = 9;
 
 // A cell's four lines, as the host's edges name them.
 enum class Side { kTop, kBottom, kLeft, kRight };

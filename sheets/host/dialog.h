@@ -37,6 +37,16 @@ class Platform {
   // Starts the word processor, visible, with `document` open. Raises
   // tavo::Error when it cannot be started or the document cannot be opened.
   virtual void OpenInWordProcessor(const std::string& document) = 0;
+  // The help document installed with the program (beside the component or
+  // in the package's data folder), or empty when this installation has
+  // none. The default is a platform that installs nothing.
+  virtual std::string InstalledHelpDocument() { return {}; }
+  // Whether `path` names a regular file. The default finds nothing, so a
+  // platform that cannot look never names a file that is not there.
+  virtual bool FileExists(const std::string& path) {
+    (void)path;
+    return false;
+  }
   // A line the user should read that stops nothing (a year without a
   // holiday schedule). The command prints it; hosts whose only way to speak
   // is a box let it pass, since the sheet itself says the same.

@@ -78,10 +78,19 @@ class CellRange {
   virtual void SetRowHeight(double points) = 0;
   virtual double ColumnWidth() = 0;
   virtual void SetColumnWidth(double characters) = 0;
+  // Points from the sheet's left edge to the range's: where the host draws
+  // its first column, whatever widths and fonts made it so.
+  virtual double Left() = 0;
   virtual int HorizontalAlignment() = 0;
   virtual void SetHorizontalAlignment(int alignment) = 0;
   virtual int VerticalAlignment() = 0;
   virtual void SetVerticalAlignment(int alignment) = 0;
+  // ShrinkToFit: a text wider than its cell is drawn smaller until it fits.
+  virtual bool ShrinkToFit() = 0;
+  virtual void SetShrinkToFit(bool shrink) = 0;
+  // WrapText: a text wider than its cell breaks into lines.
+  virtual bool WrapText() = 0;
+  virtual void SetWrapText(bool wrap) = 0;
   virtual void Merge() = 0;
   virtual void Copy() = 0;    // to the host's clipboard
   virtual void Insert() = 0;  // inserts the copied cells (or blank ones) here

@@ -173,7 +173,7 @@ TEST(InfoSheet, AHiddenSheetIsShownActivatedAndScrolledToA1) {
   }
 }
 
-TEST(HelpDocument, IsTheWorkbookFolderAndTheSeparatorAndHelpDoc) {
+TEST(HelpDocument, TheWorkbookFolderCopyIsTheFolderTheSeparatorAndHelpDoc) {
   struct Case {
     const char* folder;
     char separator;
@@ -191,25 +191,76 @@ TEST(HelpDocument, IsTheWorkbookFolderAndTheSeparatorAndHelpDoc) {
     book.model->path = c.folder;
     FakePlatform platform;
     platform.separator = c.separator;
+    platform.files = {c.expected, "/usr/share/tavo/help.doc"};
+    platform.installed_help = "/usr/share/tavo/help.doc";
     bridge::OpenHelpDocument(book.ea, platform);
     EXPECT_EQ(platform.opened, std::vector<std::string>{c.expected});
   }
 }
 
-TEST(HelpDocument, AnUnsavedWorkbookOpensNothing) {
-  for (char separator : {'/', '\\'}) {
+// Which copy is opened, for each combination of a saved or unsaved
+// workbook, a copy beside it, and an installed copy that is present,
+// missing or unknown to the platform.
+TEST(HelpDocument, FallsBackToTheInstalledCopyAndFailsOnlyWhenThereIsNone) {
+  const std::string beside = "/home/teacher/校历/help.doc";
+  const std::string installed = "/usr/share/tavo/help.doc";
+  struct Case {
+    const char* name;
+    const char* folder;
+    bool beside_exists;
+    const char* installed_answer;  // what the platform names
+    bool installed_exists;
+    const char* expected;          // nullptr: error 53
+  };
+  const Case cases[] = {
+      {"both: the workbook's copy wins", "/home/teacher/校历", true, "/usr/share/tavo/help.doc", true,
+       "/home/teacher/校历/help.doc"},
+      {"only beside the workbook", "/home/teacher/校历", true, "", false, "/home/teacher/校历/help.doc"},
+      {"only installed", "/home/teacher/校历", false, "/usr/share/tavo/help.doc", true,
+       "/usr/share/tavo/help.doc"},
+      {"never saved: installed copy", "", false, "/usr/share/tavo/help.doc", true,
+       "/usr/share/tavo/help.doc"},
+      {"never saved, nothing installed", "", false, "", false, nullptr},
+      {"installed copy named but deleted", "/home/teacher/校历", false, "/usr/share/tavo/help.doc", false,
+       nullptr},
+      {"neither", "/home/teacher/校历", false, "", false, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     TestWorkbook book;
-    book.model->path.clear();
+    book.model->path = c.folder;
     FakePlatform platform;
-    platform.separator = separator;
+    if (c.beside_exists) platform.files.insert(beside);
+    if (c.installed_exists) platform.files.insert(installed);
+    platform.installed_help = c.installed_answer;
+    if (c.expected != nullptr) {
+      bridge::OpenHelpDocument(book.ea, platform);
+      EXPECT_EQ(platform.opened, std::vector<std::string>{c.expected});
+      continue;
+    }
     try {
       bridge::OpenHelpDocument(book.ea, platform);
       FAIL() << "no error";
     } catch (const Error& e) {
       EXPECT_EQ(e.number(), 53);
+      // Never a name in the root folder for an unsaved workbook.
+      EXPECT_EQ(e.description().find("/help.doc") != std::string::npos, *c.folder != '\0')
+          << e.description();
     }
-    EXPECT_TRUE(platform.opened.empty());
+    EXPECT_TRUE(platform.opened.empty());  // the word processor was never asked
   }
+}
+
+// Through MyFun: the missing document is one error box, and nothing opens.
+TEST(HelpDocument, MissingEverywhereIsOneErrorBoxThroughMyFun) {
+  TestWorkbook book;
+  FakePlatform platform;
+  FakeDialog uf;
+  bridge::Myxl(platform).MyFun(book.ea, uf, "cmdHelp");
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0].title, "错误");
+  EXPECT_EQ(platform.boxes[0].text.rfind("tavo：(53)文件未找到：", 0), 0u) << platform.boxes[0].text;
+  EXPECT_TRUE(platform.opened.empty());
 }
 
 }  // namespace

@@ -95,6 +95,7 @@ TEST(MyFunDispatch, HelpReachesItsHandlerWithoutTheDialog) {
   } uf;
   TestWorkbook book;
   FakePlatform platform;
+  platform.files = {"/srv/学校/校历/help.doc"};
   bridge::Myxl(platform).MyFun(book.ea, uf, "cmdHelp");
   EXPECT_TRUE(platform.boxes.empty());
   EXPECT_EQ(platform.opened, std::vector<std::string>{"/srv/学校/校历/help.doc"});

@@ -1,6 +1,7 @@
 #pragma once
 // Platform services for tests: every box, tone, window adjustment and
 // document request is recorded instead of shown, so no test blocks.
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ class FakePlatform : public host::Platform {
     if (fail_open) throw Error("tavo", 53, "文件未找到");
   }
 
+  std::string InstalledHelpDocument() override { return installed_help; }
+  bool FileExists(const std::string& path) override { return files.count(path) > 0; }
+
   void Notify(const std::string& line) override { notified.push_back(line); }
 
   std::vector<ShownBox> boxes;
@@ -41,6 +45,8 @@ class FakePlatform : public host::Platform {
   std::vector<std::string> opened;
   char separator = '/';
   bool fail_open = false;
+  std::set<std::string> files;  // the files FileExists finds
+  std::string installed_help;   // what InstalledHelpDocument answers
 };
 
 }  // namespace tavo::testing

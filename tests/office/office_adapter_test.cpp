@@ -6,6 +6,7 @@
 #include "office/host/palette.h"
 #include "office/host/paper_sizes.h"
 #include "office/host/units.h"
+#include "office/host/view_data.h"
 #include "sheets/host/host.h"
 #include "workbook/workbook_model.h"
 
@@ -28,6 +29,37 @@ TEST(FooterCodes, ReadAndWrittenBack) {
     EXPECT_EQ(ParseFooterCodes(c.codes), c.pieces) << c.codes;
   }
   EXPECT_EQ(FooterCodes(ParseFooterCodes("第&P页 & &A")), "第&P页 && &A");
+}
+
+// What Calc gave after freezing the horizontal layout beside its
+// two-pixel column A (one column fixed, the scrolling pane from D), and a
+// row freeze; each must come out fixed on whole cells from A1.
+TEST(ViewData, FrozenSplitOpensAtTheFirstCell) {
+  struct Case {
+    const char* given;
+    std::int32_t sheet, columns, rows;
+    std::optional<std::string> wanted;
+  };
+  const char* three = "100/60/0;1;tw:1218;0/0/0/0/0/0/2/0/0/0/0;0/0/2/0/1/16/2/0/3/0/0;5/9/0/0/0/0/2/4/4/7/7";
+  const Case cases[] = {
+      {three, 1, 2, 0,
+       "100/60/0;1;tw:1218;0/0/0/0/0/0/2/0/0/0/0;0/0/2/0/2/0/2/0/2/0/0;5/9/0/0/0/0/2/4/4/7/7"},
+      {three, 2, 0, 2,  // the cursor stays where it was
+       "100/60/0;1;tw:1218;0/0/0/0/0/0/2/0/0/0/0;0/0/2/0/1/16/2/0/3/0/0;5/9/0/2/0/2/2/0/0/0/2"},
+      {three, 0, 2, 3,
+       "100/60/0;1;tw:1218;0/0/2/2/2/3/2/0/2/0/3;0/0/2/0/1/16/2/0/3/0/0;5/9/0/0/0/0/2/4/4/7/7"},
+      {"100/60/0;0;tw:1218;0/0/0/0/0/0/2/0/0/0/0/+/0/0", 0, 2, 0,  // later fields kept
+       "100/60/0;0;tw:1218;0/0/2/0/2/0/2/0/2/0/0/+/0/0"},
+      {three, 3, 2, 0, std::nullopt},   // no such sheet
+      {three, -1, 2, 0, std::nullopt},
+      {"100/60/0;0;tw:1218;0/0/2/0", 0, 2, 0, std::nullopt},  // too short
+      {"100/60/0;0;tw:1218;0/0/x/0/0/0/2/0/0/0/0", 0, 2, 0, std::nullopt},
+      {"", 0, 2, 0, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FrozenViewData(c.given, c.sheet, c.columns, c.rows), c.wanted)
+        << c.given << " sheet " << c.sheet << " at " << c.columns << "," << c.rows;
+  }
 }
 
 TEST(PaletteProperty, RoundTripsAndRefusesDamage) {
@@ -84,6 +116,29 @@ TEST(Units, PointsAndCharacters) {
   }
   EXPECT_DOUBLE_EQ(Mm100ToCharacters(CharactersToMm100(7)), 7);
   EXPECT_DOUBLE_EQ(Mm100ToCharacters(CharactersToMm100(0.2)), 0.17);  // 2 pixels
+}
+
+// The widths Calc 7.4 gave the columns of a command-made .xlsx, read back
+// in 1/100 mm: with 宋体 drawn as Noto Serif CJK SC (123-twip digits) and as
+// DejaVu Sans (140). A width set through the adapter must come out the same,
+// and read back as the width the builder set.
+TEST(OfficeUnits, ColumnWidthsAsCalcReadsTheCommandsFile) {
+  struct Case {
+    double characters;
+    double digit_twips;
+    std::int32_t calc_mm100;
+  };
+  for (const Case c : {Case{8, 123, 1889}, Case{7, 123, 1672}, Case{18, 123, 4059}, Case{0.38, 123, 153},
+                       Case{0.2, 123, 62}, Case{8, 140, 2152}, Case{7, 140, 1905}, Case{18, 140, 4621},
+                       Case{0.38, 140, 176}, Case{0.2, 140, 71}}) {
+    EXPECT_EQ(CharactersToMm100(c.characters, c.digit_twips), c.calc_mm100) << c.characters << " @" << c.digit_twips;
+  }
+  for (const double digit : {105.0, 111.0, 123.0, 140.0}) {
+    for (const double width : {1.0, 6.0, 7.0, 8.0, 11.0, 18.0, 100.0}) {
+      EXPECT_DOUBLE_EQ(Mm100ToCharacters(CharactersToMm100(width, digit), digit), width) << width << " @" << digit;
+    }
+    EXPECT_EQ(Mm100ToCharacters(0, digit), 0);
+  }
 }
 
 }  // namespace

@@ -4,8 +4,10 @@ menu command itself, a built document saved as .xlsx by LibreOffice read
 back by our own reader, the progress bar of builds, the dialog as a tool
 window, and the menu entry's title in each language."""
 import os
+import re
 import subprocess
 import sys
+import zipfile
 
 import office_harness as h
 
@@ -29,6 +31,46 @@ def new_document(office):
     doc = office.desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0, ())
     doc.CurrentController.Frame.ContainerWindow.setVisible(True)
     return doc
+
+
+def saved_pane(path, name):
+    """The frozen pane of sheet `name` in a saved .xlsx, as "xSplit ySplit
+    topLeftCell", then the cell the sheet's view opens at."""
+    book = zipfile.ZipFile(path)
+    workbook = book.read("xl/workbook.xml").decode()
+    rels = book.read("xl/_rels/workbook.xml.rels").decode()
+    rid = re.search(r'<sheet [^>]*name="%s"[^>]*r:id="([^"]+)"' % name, workbook).group(1)
+    rel = next(r for r in re.findall(r"<Relationship [^>]*/>", rels) if 'Id="%s"' % rid in r)
+    target = re.search(r'Target="/?(?:xl/)?([^"]+)"', rel).group(1)
+    sheet = book.read("xl/" + target).decode()
+    view = re.search(r"<sheetView\b[^>]*>", sheet).group(0)
+    opens = re.search(r'topLeftCell="([^"]+)"', view)
+    pane = re.search(r"<pane\b[^>]*/>", sheet)
+    if not pane or 'state="frozen"' not in pane.group(0):
+        return "none " + (opens.group(1) if opens else "A1")
+    get = lambda a, d: (re.search(r'%s="([^"]+)"' % a, pane.group(0)) or [None, d])[1]
+    return "%s %s %s %s" % (get("xSplit", "0"), get("ySplit", "0"), get("topLeftCell", "A1"),
+                            opens.group(1) if opens else "A1")
+
+
+def check_saved_panes(office, host):
+    """Each direction built by the extension and saved by LibreOffice: the
+    horizontal layouts freeze columns A..B, the vertical ones rows 1..2, and
+    both open at A1, as the command's own file does."""
+    for direction, wanted in (("optHng", "2 0 C1 A1"), ("optShu", "0 2 A3 A1")):
+        doc = office.load(host)
+        component = office.create("tavo.myxl", "record")
+        dialog = office.dialog_model("校历生成器", TEXTS, OPTIONS)
+        dialog.getByName("txtBDate").Text = "2024-9-1"
+        dialog.getByName("txtEDate").Text = "2025-1-31"
+        dialog.getByName(direction).State = 1
+        for event in ("txtBDate", "txtEDate", direction, "cmdDoXL"):
+            component.MyFun(doc, dialog, event)
+        saved = os.path.join(office.work, "pane-%s.xlsx" % direction)
+        doc.storeToURL(h.file_url(saved), (h.prop("FilterName", "Calc Office Open XML"),))
+        doc.close(True)
+        pane = saved_pane(saved, "校历表")
+        check(pane == wanted, "%s saved with the pane %s (wanted %s)" % (direction, pane, wanted))
 
 
 def basic(office, name):
@@ -199,6 +241,7 @@ def main():
         check(loaded.returncode == 0 and "校历表" in loaded.stdout.split(), "our reader loads LibreOffice's .xlsx: %s"
               % loaded.stdout.strip().replace("\n", " "))
         doc.close(True)
+        check_saved_panes(office, host)
 
         # The menu entry is installed, and its command opens the dialog for
         # the current document: Initialize sets the workbook palette.

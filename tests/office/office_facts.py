@@ -26,6 +26,48 @@ def points(mm100, decimals):
     return number(value)
 
 
+def digit_twips(doc):
+    """One character of column width as Calc reads an .xlsx: the widest
+    digit of the default cell style's font on the document's reference
+    device, in twips."""
+    from com.sun.star.awt import FontDescriptor
+    style = doc.StyleFamilies.getByName("CellStyles").getByName("Default")
+    font = FontDescriptor()
+    font.Name = style.CharFontName
+    font.Height = round(style.CharHeight * 20)
+    measured = doc.ReferenceDevice.getFont(font)
+    return max(measured.getCharWidth(d) for d in "0123456789")
+
+
+def column_pixels(mm100, digit):
+    """The desktop host's pixels of a column Calc keeps `mm100` wide: the
+    file's width (digits) Calc would have read it from, 7 pixels a digit."""
+    return round(mm100 * 72 / 127 / digit * 7)
+
+
+def desktop_x(edges, x_mm100):
+    """A shape's left edge in the desktop host's points. One standing on a
+    column's left edge (the horizontal watermarks stand on their week
+    columns) is that column's left edge on the desktop, where the columns
+    are narrower than Calc reads them; any other keeps its own points."""
+    for calc_left, desktop_left in edges:
+        if abs(x_mm100 - calc_left) <= 36:  # a point
+            return desktop_left
+    return x_mm100 * 72 / 2540
+
+
+def column_edges(sheet, digit, count=300):
+    """(Calc's left edge in 1/100 mm, the desktop's in points) of the first
+    `count` columns."""
+    edges, calc, desktop = [], 0, 0.0
+    for column in range(count):
+        edges.append((calc, desktop))
+        width = sheet.Columns.getByIndex(column).Width
+        calc += width
+        desktop += column_pixels(width, digit) * 0.75
+    return edges
+
+
 def hexcolour(colour):
     return "%06X" % (colour & 0xFFFFFF)
 
@@ -38,6 +80,7 @@ class Reader:
     def __init__(self, doc):
         self.doc = doc
         self.formats = doc.NumberFormats
+        self.digit = digit_twips(doc)
 
     def value(self, cell):
         kind = cell.Type
@@ -78,7 +121,8 @@ def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
     add("extent %d %d" % (last_row, last_column))
     add("box %d %d" % (box_rows, box_columns))
     names = ("CharHeight", "CharHeightAsian", "CharWeight", "CharWeightAsian", "IsTextWrapped", "CharColor",
-             "CellBackColor", "LeftBorder", "TopBorder", "RightBorder", "BottomBorder", "HoriJustify", "VertJustify")
+             "CellBackColor", "LeftBorder", "TopBorder", "RightBorder", "BottomBorder", "HoriJustify", "VertJustify",
+             "ShrinkToFit")
     grid = {}
     for row in range(box_rows + 2):
         for column in range(box_columns + 2):
@@ -100,13 +144,13 @@ def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
             bottom = edge(p[10], grid[row + 1, column][1][8])
             font = "auto" if p[5] == -1 else hexcolour(p[5])
             fill = "none" if p[6] == -1 else hexcolour(p[6])
-            add("cell %d,%d %s | size %s bold %s wrap %d font %s fill %s borders %d%d%d%d h %s v %s" % (
-                row + 1, column + 1, reader.value(cell), size, bold, int(p[4]), font, fill, left, top, right, bottom,
+            add("cell %d,%d %s | size %s bold %s wrap %d shrink %d font %s fill %s borders %d%d%d%d h %s v %s" % (
+                row + 1, column + 1, reader.value(cell), size, bold, int(p[4]), int(p[13]), font, fill, left, top, right, bottom,
                 HORIZONTAL.get(uno_enum(p[11]), "?"), VERTICAL.get(p[12], "?")))
     for row in range(box_rows):
         add("row %d height %s" % (row + 1, points(sheet.Rows.getByIndex(row).Height, 2)))
     for column in range(box_columns):
-        add("column %d width %d" % (column + 1, round(sheet.Columns.getByIndex(column).Width * 96 / 2540)))
+        add("column %d width %d" % (column + 1, column_pixels(sheet.Columns.getByIndex(column).Width, reader.digit)))
     merges = []
     for row in range(box_rows):
         for column in range(box_columns):
@@ -123,6 +167,10 @@ def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
             add("frozen %d %d" % (controller.getSplitRow(), controller.getSplitColumn()))
         else:
             add("frozen none")
+        first, last = controller.getByIndex(0), controller.getByIndex(controller.getCount() - 1)
+        add("view from %d %d, scrolling from %d %d" % (
+            first.getFirstVisibleRow() + 1, first.getFirstVisibleColumn() + 1,
+            last.getFirstVisibleRow() + 1, last.getFirstVisibleColumn() + 1))
     if sheet.PrintTitleRows:
         t = sheet.TitleRows
         add("titles '$%d:$%d'" % (t.StartRow + 1, t.EndRow + 1))
@@ -143,6 +191,7 @@ def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
         points(header, 1), points(footer, 1), 2 if style.IsLandscape else 1, paper, zoom,
         int(style.CenterHorizontally), footer_codes(style) if style.FooterIsOn else ""))
     page = reader.doc.DrawPages.getByIndex(sheet.RangeAddress.Sheet)
+    edges = column_edges(sheet, reader.digit) if page.Count else []
     for i in range(page.Count):
         shape = page.getByIndex(i)
         anchor = shape.Anchor
@@ -151,7 +200,7 @@ def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
         pos = shape.Position
         add("shape %d '%s' %s %s bold %d at %d,%d colour %s transparency %d line %d placement %s" % (
             i + 1, one_line(shape.String), shape.CharFontNameAsian, number(round(shape.CharHeightAsian, 2)),
-            int(shape.CharWeight > 100), round(pos.X * 72 / 2540), round(pos.Y * 72 / 2540),
+            int(shape.CharWeight > 100), round(desktop_x(edges, pos.X)), round(pos.Y * 72 / 2540),
             hexcolour(shape.CharColor), shape.CharTransparence, int(shape.LineStyle.value != "NONE"), placement))
     return out
 

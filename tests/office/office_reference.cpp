@@ -1,6 +1,7 @@
 // The embedded workbook's side of the LibreOffice tests:
 //   office_reference host FILE.xlsx     the host workbook every session starts from
-//   office_reference sessions FOLDER    sessions.json (the steps to replay) and NAME.facts per session
+//   office_reference sessions FOLDER    sessions.json (the steps to replay), NAME.facts per session and
+//                                       NAME.xlsx, the workbook the command would save after it
 //   office_reference bench              the benchmark's builds on the embedded workbook, milliseconds each
 //   office_reference load FILE.xlsx     loads a workbook with our reader; status 0 when it loads
 #include <chrono>
@@ -119,6 +120,7 @@ int Sessions(const std::string& folder) {
     for (const std::string& line : officetest::WorkbookFacts(*model)) out << line << '\n';
     for (const std::string& line : boxes) out << line << '\n';
     if (!out) return 1;
+    xlsx::SaveXlsx(*model, nullptr, folder + "/" + session.name + ".xlsx");
   }
   // The colours a document without a stored palette has.
   std::ofstream palette(folder + "/default-palette.txt", std::ios::binary);

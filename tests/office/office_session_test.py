@@ -15,9 +15,6 @@ import office_facts
 # (fact pattern, expected LibreOffice pattern or None for any, cause). Each
 # is a LibreOffice behaviour that differs from the desktop host's.
 KNOWN = [
-    (r"\] frozen 0 2$", r"\] frozen 0 1$",
-     "freezeAtPosition places the split through the view's pixels; beside the 0.2-character column A "
-     "the horizontal layouts' split lands one column short (docs/libreoffice.md, frozen panes)"),
 ]
 
 TEXTS = ("txtBDate", "txtEDate")

@@ -105,7 +105,7 @@ void GeneratedSheet(const Worksheet& s, const WorkbookModel& model, bool active,
       const CellFormat& f = s.EffectiveFormat(row, column);
       std::ostringstream out;
       out << "cell " << row << "," << column << " " << Value(cell ? cell->value : host::Variant()) << " | size "
-          << host::NumberToText(f.font_size) << " bold " << f.bold << " wrap " << f.wrap << " font "
+          << host::NumberToText(f.font_size) << " bold " << f.bold << " wrap " << f.wrap << " shrink " << f.shrink << " font "
           << colour(f.font_color) << " fill " << (f.fill_color == 0 ? std::string("none") : Hex(model.palette[f.fill_color - 1]))
           << " borders " << Drawn(s, row, column, kSideLeft) << Drawn(s, row, column, kSideTop)
           << Drawn(s, row, column, kSideRight) << Drawn(s, row, column, kSideBottom) << " h " << Horizontal(f.horizontal)
@@ -125,6 +125,10 @@ void GeneratedSheet(const Worksheet& s, const WorkbookModel& model, bool active,
   if (active) {
     const WindowState& w = s.window;
     add(w.freeze_panes ? "frozen " + std::to_string(w.split_row) + " " + std::to_string(w.split_column) : "frozen none");
+    // The first cell shown, and the first of the scrolling pane after the split.
+    add("view from " + std::to_string(w.scroll_row) + " " + std::to_string(w.scroll_column) + ", scrolling from " +
+        std::to_string(w.scroll_row + (w.freeze_panes ? w.split_row : 0)) + " " +
+        std::to_string(w.scroll_column + (w.freeze_panes ? w.split_column : 0)));
   }
   const PageSetup& p = s.page_setup;
   add("titles '" + p.print_title_rows + "'");

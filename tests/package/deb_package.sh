@@ -84,9 +84,12 @@ cmp -s "$root$alias" "$src/packaging/fontconfig/65-tavo-simsun.conf" || fail "th
 if [[ -f $build/tavo.oxt ]]; then
   cmp -s "$root/usr/share/tavo/tavo.oxt" "$build/tavo.oxt" || fail "/usr/share/tavo/tavo.oxt is not the built extension"
 fi
+if [[ -f $build/help.doc ]]; then
+  cmp -s "$root/usr/share/tavo/help.doc" "$build/help.doc" || fail "/usr/share/tavo/help.doc is not the built help document"
+fi
 # Nothing outside the places above.
 unexpected=$(cd "$root" && find . ! -type d | sed 's|^\.||' | grep -v -E \
-  '^/usr/bin/tavo$|^/usr/share/(man/man1/tavo\.1\.gz|bash-completion/completions/tavo|doc/tavo/.*|tavo/tavo\.oxt|fontconfig/conf\.avail/65-tavo-simsun\.conf)$|^/etc/fonts/conf\.d/65-tavo-simsun\.conf$')
+  '^/usr/bin/tavo$|^/usr/share/(man/man1/tavo\.1\.gz|bash-completion/completions/tavo|doc/tavo/.*|tavo/tavo\.oxt|tavo/help\.doc|fontconfig/conf\.avail/65-tavo-simsun\.conf)$|^/etc/fonts/conf\.d/65-tavo-simsun\.conf$')
 [[ -z $unexpected ]] || fail "unexpected files: $unexpected"
 
 if ((fails)); then

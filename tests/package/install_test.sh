@@ -42,6 +42,11 @@ if (cd "$work/empty" && tavo school --pdf 校历.pdf >"$work/school.log" 2>&1); 
 else
   fail "tavo school --pdf: $(cat "$work/school.log")"
 fi
+# The installed command finds its help document and puts it beside a new workbook.
+if grep -qx /usr/share/tavo/help.doc "$work/files.txt"; then
+  (cd "$work/empty" && tavo init 新.xlsx >/dev/null 2>&1) || fail "tavo init in the empty folder"
+  cmp -s "$work/empty/help.doc" /usr/share/tavo/help.doc || fail "tavo init did not place /usr/share/tavo/help.doc beside the workbook"
+fi
 [[ $(man -w tavo 2>/dev/null) == /usr/share/man/man1/tavo.1.gz ]] || fail "man -w tavo: $(man -w tavo 2>&1)"
 man -P cat tavo 2>/dev/null | grep -q 'tavo school' || fail "man tavo does not show the page"
 "$here/completion_check.sh" /usr/share/bash-completion/completions/tavo || fail "the installed completion"

@@ -16,8 +16,12 @@
 #include <sstream>
 #include <thread>
 
+#include "bridge/info_and_help.h"
+#include "bridge/myxl.h"
 #include "common/error.h"
+#include "fakes/fake_dialog.h"
 #include "platform/document_opener.h"
+#include "workbook/embedded_host.h"
 
 namespace tavo::platform {
 namespace {
@@ -275,6 +279,64 @@ TEST(OpenDocument, ReturnsWithoutWaitingForTheOpener) {
   EXPECT_EQ(::getsid(pid), pid);  // a session of its own
   ::kill(-pid, SIGTERM);           // the opener and its sleep
   EXPECT_TRUE(WaitFor([&] { return ProcessState(pid) == ' '; }));
+}
+
+// --- the help document -------------------------------------------------------
+
+// "cmdHelp" through MyFun with the Linux platform and real files: which
+// document the opener is given, or the one error box when there is none.
+TEST(HelpDocument, CmdHelpOpensTheWorkbooksCopyElseTheInstalledOneElseReports53) {
+  struct Case {
+    const char* name;
+    bool saved;           // the workbook has a folder
+    bool beside;          // help.doc in the workbook's folder
+    const char* installed;  // where a copy is installed under the prefix, or nullptr
+    const char* opened;     // relative to the temporary folder; nullptr: error 53
+  };
+  const Case cases[] = {
+      {"workbook's copy first", true, true, "share/tavo/help.doc", "学校/help.doc"},
+      {"installed under the prefix", true, false, "share/tavo/help.doc", "share/tavo/help.doc"},
+      {"beside the program (build folder)", true, false, "bin/help.doc", "bin/help.doc"},
+      {"never saved: installed copy", false, false, "share/tavo/help.doc", "share/tavo/help.doc"},
+      {"no copy anywhere", true, false, nullptr, nullptr},
+      {"never saved and nothing installed", false, false, nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder t;
+    const fs::path opener = WriteOpener(t);
+    fs::create_directories(t.path() / "学校");
+    fs::create_directories(t.path() / "bin");
+    fs::create_directories(t.path() / "share/tavo");
+    if (c.beside) t.Write("学校/help.doc", "workbook");
+    if (c.installed) t.Write(c.installed, "installed");
+
+    auto model = workbook::NewWorkbookModel(2);
+    model->path = c.saved ? (t.path() / "学校").string() : "";
+    auto ea = workbook::OpenEmbeddedApplication(model);
+    std::ostringstream out;
+    LinuxPlatform platform(out, -1, opener.string(), (t.path() / "bin/tavo").string());
+    testing::FakeDialog uf;
+    bridge::Myxl(platform).MyFun(*ea, uf, "cmdHelp");
+
+    if (c.opened == nullptr) {
+      EXPECT_EQ(platform.Shown().size(), 1u);
+      EXPECT_NE(out.str().find("错误: tavo：(53)文件未找到："), std::string::npos) << out.str();
+      if (!c.saved) {
+        EXPECT_EQ(out.str().find("/help.doc"), std::string::npos) << out.str();
+      }
+      std::this_thread::sleep_for(100ms);
+      EXPECT_FALSE(fs::exists(t.path() / "report"));  // nothing was opened
+      continue;
+    }
+    EXPECT_TRUE(platform.Shown().empty()) << out.str();
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(t.path() / "report"); }));
+    std::istringstream report(ReadFile(t.path() / "report"));
+    std::string pid, argument;
+    std::getline(report, pid);
+    std::getline(report, argument);
+    EXPECT_EQ(argument, (t.path() / c.opened).string());
+  }
 }
 
 }  // namespace

@@ -146,6 +146,10 @@ const NoteCase kNotes[] = {
     {"2000-2-19", "元宵节雨水", "元宵节雨水", true, true, 5, {9, 9, 11, 9}},
     {"2020-10-1", "国庆节中秋节", "国庆节中秋节", true, true, 5, {9, 9, 11, 9}},
     {"2010-2-14", "春节", "情人节春节", true, true, 5, {12, 12, 11, 9}},
+    // Five-character month marks are set as small as long festival notes.
+    {"2020-12-15", "<十一月>", "<十一月>", true, false, 46, {9, 9, 11, 9}},
+    {"2020-5-23", "<闰四月>", "<闰四月>", true, false, 46, {9, 9, 11, 9}},
+    {"2020-7-21", "<六月>", "<六月>", true, false, 46, {12, 12, 12, 12}},
 };
 
 TEST_F(SheetBuildTest, LaterNotesWinAndSetTheFont) {

@@ -68,7 +68,11 @@ struct PositionCase {
   std::vector<Mark> marks;
 };
 
-// Halves round to even: 100.5 -> 100, 157.5 -> 158, 79.5 -> 80, 136.5 -> 136, 137.4 -> 137.
+// Halves round to even: 100.5 -> 100, 157.5 -> 158, 79.5 -> 80, 136.5 -> 136.
+// Horizontal: two week columns right of the month's first week, where the
+// host draws that column: A is 2 px and each week 54 px (1.5 + 40.5 n
+// points), so January's week column C puts its mark at E (123), February's
+// F at H (244.5 -> 244), March's J at L (406.5 -> 406).
 const PositionCase kPositions[] = {
     {Kind::kSchool, 1, "2024-10-1", "2024-10-31", {{"10", 171, 100}}},
     {Kind::kCalendar, 1, "2024-10-1", "2024-10-31", {{"10", 213, 80}}},
@@ -79,12 +83,12 @@ const PositionCase kPositions[] = {
      3,
      "2024-1-8",
      "2024-3-31",
-     {{"1", 137, 115}, {"2", 275, 115}, {"3", 458, 115}}},
+     {{"1", 123, 115}, {"2", 244, 115}, {"3", 406, 115}}},
     {Kind::kCalendar,
      3,
      "2024-1-8",
      "2024-3-31",
-     {{"1", 137, 115}, {"2", 275, 115}, {"3", 458, 115}}},
+     {{"1", 123, 115}, {"2", 244, 115}, {"3", 406, 115}}},
 };
 
 TEST_F(SheetBuildTest, WatermarksStandOnTheirMonthsFirstWeek) {
@@ -93,6 +97,53 @@ TEST_F(SheetBuildTest, WatermarksStandOnTheirMonthsFirstWeek) {
     SCOPED_TRACE(Describe(c.kind, o) + " " + c.start);
     Build(c.kind, c.start, c.end, o);
     EXPECT_EQ(Marks(Model(c.kind)), c.marks);
+  }
+}
+
+// Over long ranges a mark must still stand on its own month's weeks, not
+// drift right by a little per week until it leaves the grid (and adds a
+// printed page): each mark's left edge is the left edge of the column two
+// weeks after its month's first day, inside the grid.
+TEST_F(SheetBuildTest, HorizontalWatermarksFollowTheColumnsOverLongRanges) {
+  struct Range {
+    const char* start;
+    const char* end;
+    int week_start;
+  };
+  const Range ranges[] = {
+      {"2024-9-1", "2025-1-31", 1},   // a term
+      {"2025-7-1", "2025-12-31", 2},  // a half-year
+      {"2024-1-1", "2025-12-31", 1},  // two years
+  };
+  for (const Range& r : ranges) {
+    for (Kind kind : {Kind::kSchool, Kind::kCalendar}) {
+      const Options o{.week_start = r.week_start, .direction = 3, .style = 1};
+      SCOPED_TRACE(Describe(kind, o) + " " + r.start + ".." + r.end);
+      Build(kind, r.start, r.end, o);
+      auto sheet = Sheet(SheetName(kind));
+      const int last_column = 2 + sheet->Cells(3, 2)->CurrentRegion()->Columns()->Count() - 1;
+      const double grid_right = sheet->Cells(1, last_column + 1)->Left();
+      const auto& shapes = Model(kind).shapes;
+      ASSERT_FALSE(shapes.empty());
+      // The column whose date cell reads m.1, searched from `from` on.
+      auto month_start = [&](int month, int from) {
+        const std::string first = std::to_string(month) + ".1";
+        for (int column = from; column <= last_column; ++column)
+          for (int row = 4; row <= 16; row += 2)
+            if (Text(kind, row, column) == first) return column;
+        return 0;
+      };
+      int from = 3;
+      for (const auto& shape : shapes) {
+        const int month = std::stoi(shape.text);
+        const int column = month_start(month, from);
+        ASSERT_NE(column, 0) << "no first day of month " << month << " from column " << from;
+        from = column + 1;
+        const double left = sheet->Cells(1, column + 2)->Left();
+        EXPECT_NEAR(shape.left, left, 0.5) << "month " << month << " opening in column " << column;
+        EXPECT_LT(shape.left, grid_right - 40) << "month " << month;
+      }
+    }
   }
 }
 

@@ -57,6 +57,15 @@ for f in "$program_files/tavo.dll" "$program_files_x86/tavo.dll" "$program_files
   [[ -f $f ]] || fail "missing $f"
 done
 cmp -s "$program_files/windows.md.txt" "$here/../../docs/windows.md" || fail "windows.md.txt is not docs/windows.md"
+if [[ -n ${TAVO_HELP_DOC:-} ]]; then
+  if command -v msiinfo >/dev/null; then
+    help_rows=$(msiinfo export "$msi" File | awk -F'\t' 'NR > 3 && $3 ~ /(^|\|)help\.doc$/ {print $2}' | sort | tr '\n' ' ')
+    [[ $help_rows == "Help32 Help64 " ]] || fail "help.doc rows of the File table: '$help_rows', not one per tavo.dll"
+  fi
+  for d in "$program_files" "$program_files_x86"; do
+    cmp -s "$d/help.doc" "$TAVO_HELP_DOC" || fail "help.doc is missing from $d or not $TAVO_HELP_DOC"
+  done
+fi
 if [[ -n $workbook ]]; then
   cmp -s "$program_files/tavo.xlsm" "$workbook" || fail "tavo.xlsm is missing or not the host workbook $workbook"
 fi

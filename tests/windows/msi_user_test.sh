@@ -11,6 +11,8 @@
 # user's registration; uninstall leaves no row and no folder.
 #   msi_user_test.sh PREFIX USER.msi VERSION OLDER-USER.msi OLDER-VERSION UPGRADE-CODE
 #                    probe32.exe client32.exe client64.exe [HOST-WORKBOOK.xlsm]
+# With TAVO_HELP_DOC set (the build made help.doc), the package must carry it
+# beside both DLLs.
 set -uo pipefail
 prefix=$1 msi=$2 version=$3 older_msi=$4 older_version=$5 upgrade_code=$6 probe32=$7 client32=$8 client64=$9 workbook=${10:-}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -37,6 +39,12 @@ while IFS=$'\t' read -r _ root key _; do
 done <<<"$rows"
 top=$(msiinfo export "$msi" Directory | awk -F'\t' 'NR > 3 && $2 == "TARGETDIR" {print $1}')
 [[ $top == LocalAppDataFolder ]] || fail "folders under '$top', not the user's local application data"
+
+step "the help document is in the package, beside each tavo.dll"
+if [[ -n ${TAVO_HELP_DOC:-} ]]; then
+  help_rows=$(msiinfo export "$msi" File | awk -F'\t' 'NR > 3 && $3 ~ /(^|\|)help\.doc$/ {print $2}' | sort | tr '\n' ' ')
+  [[ $help_rows == "Help32 Help64 " ]] || fail "help.doc rows of the File table: '$help_rows', not one per tavo.dll"
+fi
 
 wine_run 180 --init || exit 1
 runs32=0
@@ -80,6 +88,11 @@ for f in "$user_programs/tavo.dll" "$user_programs/x86/tavo.dll" "$user_programs
   [[ -f $f ]] || fail "missing $f"
 done
 cmp -s "$user_programs/windows.md.txt" "$here/../../docs/windows.md" || fail "windows.md.txt is not docs/windows.md"
+if [[ -n ${TAVO_HELP_DOC:-} ]]; then
+  for d in "$user_programs" "$user_programs/x86"; do
+    cmp -s "$d/help.doc" "$TAVO_HELP_DOC" || fail "help.doc is missing from $d or not $TAVO_HELP_DOC"
+  done
+fi
 if [[ -n $workbook ]]; then
   cmp -s "$user_programs/tavo.xlsm" "$workbook" || fail "tavo.xlsm is missing or not the host workbook $workbook"
 fi

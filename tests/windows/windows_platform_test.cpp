@@ -4,12 +4,18 @@
 #include <cguid.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "box_answerer.h"
 #include "check.h"
+#include "com/wide_text.h"
 #include "com/windows_platform.h"
+// After the platform header, which takes back <windows.h>'s MessageBox macro.
+#include "bridge/info_and_help.h"
 #include "common/error.h"
 #include "script_dispatch.h"
+#include "workbook/embedded_host.h"
 
 using namespace tavo;
 using namespace tavo::wintest;
@@ -157,3 +163,94 @@ WIN_TEST(MissingWordProcessorIsAnErrorForTheErrorBox) {
 }
 
 WIN_TEST(SeparatorIsBackslash) { CHECK_EQ(com::WindowsPlatform().PathSeparator(), '\\'); }
+
+namespace {
+
+// A folder under the temporary folder, made empty; UTF-8.
+std::string FreshFolder(const std::wstring& name) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring folder = std::wstring(temp) + name;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  DeleteFileW((folder + L"\\help.doc").c_str());
+  return com::Utf8FromWide(folder.data(), folder.size());
+}
+
+void WriteDocument(const std::string& path) {
+  HANDLE file = CreateFileW(com::WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  ::WriteFile(file, "doc", 3, &written, nullptr);
+  CloseHandle(file);
+}
+
+}  // namespace
+
+WIN_TEST(InstalledHelpIsBesideTheModuleAndOnlyWhenThere) {
+  wchar_t program[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameW(nullptr, program, MAX_PATH);
+  std::wstring folder(program, n);
+  folder.resize(folder.find_last_of(L'\\'));
+  CHECK_EQ(com::WindowsPlatform::ModuleFolder(), com::Utf8FromWide(folder.data(), folder.size()));
+
+  const std::string installed = FreshFolder(L"tavo-安装");
+  CHECK_EQ(com::WindowsPlatform(installed).InstalledHelpDocument(), std::string());
+  CHECK(!com::WindowsPlatform().FileExists(installed));  // a folder is not a file
+  WriteDocument(installed + "\\help.doc");
+  CHECK_EQ(com::WindowsPlatform(installed).InstalledHelpDocument(), installed + "\\help.doc");
+  CHECK_EQ(com::WindowsPlatform("").InstalledHelpDocument(), std::string());
+}
+
+// "cmdHelp"'s document with the Windows platform and real files: the
+// workbook's copy, else the copy beside the DLL, else error 53 before the
+// word processor is started. The stand-in word processor records the name.
+WIN_TEST(HelpOpensTheWorkbooksCopyElseTheInstalledOne) {
+  struct Case {
+    const char* name;
+    bool saved, beside, installed;
+    int opened;  // 1 the workbook's copy, 2 the installed one, 0 error 53
+  };
+  const Case cases[] = {
+      {"both", true, true, true, 1},
+      {"installed only", true, false, true, 2},
+      {"never saved", false, false, true, 2},
+      {"workbook's only", true, true, false, 1},
+      {"none", true, false, false, 0},
+      {"never saved, none", false, false, false, 0},
+  };
+  for (const Case& c : cases) {
+    const std::string workbook_folder = FreshFolder(L"tavo-学校");
+    const std::string installed_folder = FreshFolder(L"tavo-安装");
+    if (c.beside) WriteDocument(workbook_folder + "\\help.doc");
+    if (c.installed) WriteDocument(installed_folder + "\\help.doc");
+    auto model = workbook::NewWorkbookModel(1);
+    model->path = c.saved ? workbook_folder : "";
+    auto ea = workbook::OpenEmbeddedApplication(model);
+
+    auto script = std::make_shared<Script>();
+    FakeWordFactory factory(script);
+    DWORD cookie = 0;
+    CHECK(SUCCEEDED(CoRegisterClassObject(kFakeWordClsid, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie)));
+    WriteProgId(L"{6C1F4A52-3B1E-4D6B-9A11-2E6F701D520B}");
+    com::WindowsPlatform platform(installed_folder);
+    int number = 0;
+    try {
+      bridge::OpenHelpDocument(*ea, platform);
+    } catch (const Error& e) {
+      number = e.number();
+    }
+    CoRevokeClassObject(cookie);
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Word.Application");
+
+    const std::string expected = c.opened == 1 ? workbook_folder + "\\help.doc" : installed_folder + "\\help.doc";
+    if (c.opened == 0) {
+      CHECK_EQ(number, 53);
+      CHECK_EQ(factory.created, 0);  // no empty word-processor window
+      continue;
+    }
+    CHECK_EQ(number, 0);
+    CHECK_EQ(script->Joined(), std::string("word.Visible PUT = BOOL -1\n"
+                                           "word.Documents GET\n"
+                                           "word.Documents.Open CALL BSTR ") + expected);
+  }
+}

@@ -18,20 +18,23 @@ printf '#!/bin/sh\necho "wine: error while loading shared libraries: libc.so.6" 
 printf '#!/bin/sh\necho "wine: could not exec wine-preloader: Exec format error" >&2\nexit 1\n' >"$work/says-enoexec"
 chmod +x "$work"/*
 
-# loader | expected status | text the output must contain
+# loader | the kernel's i386 probe | expected status | text the output must contain
+# (the probe is run only when the loader is missing: "starts" stands for a
+# kernel that runs i386 programs, "foreign" for one that refuses them)
 cases=(
-  "foreign|77|SKIP: this machine's kernel cannot execute i386 programs"
-  "missing|1|apt-get install wine32:i386"
-  "starts|0|"
-  "broken|1|error while loading shared libraries"
-  "says-enoexec|1|does not start (exit status 1)"
+  "foreign|starts|77|SKIP: this machine's kernel cannot execute i386 programs"
+  "missing|starts|1|apt-get install wine32:i386"
+  "missing|foreign|77|SKIP: this machine's kernel cannot execute i386 programs (a minimal i386 program"
+  "starts|foreign|0|"
+  "broken|starts|1|error while loading shared libraries"
+  "says-enoexec|starts|1|does not start (exit status 1)"
 )
 for case in "${cases[@]}"; do
-  IFS='|' read -r loader expected text <<<"$case"
-  out=$(TAVO_WINE32_LOADER="$work/$loader" "$here/wine32_loader_check.sh" 2>&1)
+  IFS='|' read -r loader probe expected text <<<"$case"
+  out=$(TAVO_WINE32_LOADER="$work/$loader" TAVO_I386_PROBE="$work/$probe" "$here/wine32_loader_check.sh" 2>&1)
   status=$?
   if ((status != expected)) || [[ -n $text && $out != *"$text"* ]]; then
-    echo "FAIL: loader $loader: status $status (expected $expected), output: $out"
+    echo "FAIL: loader $loader, probe $probe: status $status (expected $expected), output: $out"
     fails=$((fails + 1))
   fi
 done
@@ -47,8 +50,8 @@ for check in "check_32bit_wine.sh $work/no-prefix $work/no-probe.exe" \
     fails=$((fails + 1))
   fi
 done
-# A missing Wine half stays a failure with the hint.
-out=$(TAVO_WINE32_LOADER="$work/missing" "$here/check_32bit_wine.sh" "$work/no-prefix" "$work/no-probe.exe" 2>&1)
+# A missing Wine half stays a failure with the hint where the kernel runs i386.
+out=$(TAVO_WINE32_LOADER="$work/missing" TAVO_I386_PROBE="$work/starts" "$here/check_32bit_wine.sh" "$work/no-prefix" "$work/no-probe.exe" 2>&1)
 status=$?
 if ((status != 1)) || [[ $out != *"apt-get install wine32:i386"* ]]; then
   echo "FAIL: check_32bit_wine.sh without a loader: status $status, output: $out"

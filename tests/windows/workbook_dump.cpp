@@ -36,7 +36,7 @@ std::string Value(const host::Variant& v) {
 
 std::string Format(const CellFormat& f) {
   std::ostringstream out;
-  out << "size " << host::NumberToText(f.font_size) << " bold " << f.bold << " wrap " << f.wrap << " font "
+  out << "size " << host::NumberToText(f.font_size) << " bold " << f.bold << " wrap " << f.wrap << " shrink " << f.shrink << " font "
       << f.font_color << " fill " << f.fill_color << " h " << f.horizontal << " v " << f.vertical << " borders "
       << f.borders[0] << "," << f.borders[1] << "," << f.borders[2] << "," << f.borders[3];
   return out.str();

@@ -37,6 +37,41 @@ TEST_F(WorkbookTest, SheetRowHeightIsTheDefaultOfEveryRow) {
   EXPECT_DOUBLE_EQ(sheet->Rows(100000)->RowHeight(), 14.25);
 }
 
+// ShrinkToFit and WrapText are kept per cell like the other formats: set on
+// a block, a column or the sheet, each reads back where it was set and
+// nowhere else, and a cell written later in the column takes it on.
+struct FlagCase {
+  const char* what;
+  void (host::CellRange::*set)(bool);
+  bool (host::CellRange::*get)();
+};
+const FlagCase kFlags[] = {
+    {"ShrinkToFit", &host::CellRange::SetShrinkToFit, &host::CellRange::ShrinkToFit},
+    {"WrapText", &host::CellRange::SetWrapText, &host::CellRange::WrapText},
+};
+
+TEST_F(WorkbookTest, ShrinkAndWrapAreCellFormatsOfTheirOwn) {
+  for (const FlagCase& f : kFlags) {
+    SCOPED_TRACE(f.what);
+    auto other = f.set == &host::CellRange::SetShrinkToFit ? &host::CellRange::WrapText : &host::CellRange::ShrinkToFit;
+    auto block = sheet->Range(*Cell(3, 3), *Cell(4, 9));
+    (block.get()->*f.set)(true);
+    EXPECT_TRUE((Cell(4, 9).get()->*f.get)());
+    EXPECT_FALSE((Cell(5, 9).get()->*f.get)()) << "below the block";
+    EXPECT_FALSE((Cell(3, 3).get()->*other)()) << "the other flag is untouched";
+    (Cell(3, 3).get()->*f.set)(false);
+    EXPECT_FALSE((Cell(3, 3).get()->*f.get)());
+    EXPECT_TRUE((Cell(3, 4).get()->*f.get)());
+
+    (sheet->Columns(12).get()->*f.set)(true);
+    Put(700, 12, "later");
+    EXPECT_TRUE((Cell(700, 12).get()->*f.get)()) << "a cell written later in the column";
+    (sheet->Cells().get()->*f.set)(false);
+    EXPECT_FALSE((Cell(700, 12).get()->*f.get)());
+    EXPECT_FALSE((Cell(4, 9).get()->*f.get)());
+  }
+}
+
 TEST_F(WorkbookTest, HostDefaultsForSizes) {
   EXPECT_DOUBLE_EQ(sheet->Columns(3)->ColumnWidth(), 8.43);
   EXPECT_DOUBLE_EQ(Cell(3, 3)->RowHeight(), 15);

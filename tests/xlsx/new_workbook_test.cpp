@@ -57,7 +57,10 @@ TEST(HostWorkbook, SavedSettingsAndPageTableReadBack) {
     for (int block : {11, 21}) {
       EXPECT_EQ(Value(dtb, key, block + 3), host::Variant(key <= 3 ? 1 : 2)) << key;  // orientation
       EXPECT_EQ(Value(dtb, key, block + 4), host::Variant(9)) << key;                 // A4
-      EXPECT_TRUE(Value(dtb, key, block + 5).IsNumber()) << key;                      // zoom
+      // Zoom: a percentage, never so small that 9-point notes cannot be read.
+      EXPECT_TRUE(Value(dtb, key, block + 5).IsNumber()) << key;
+      EXPECT_GE(Value(dtb, key, block + 5).Number(), 60) << key;
+      EXPECT_LE(Value(dtb, key, block + 5).Number(), 100) << key;
       EXPECT_GT(Value(dtb, key, block + 1).Number(), Value(dtb, key, block + 2).Number());
     }
   }
@@ -127,6 +130,7 @@ b1 = ws["B1"]
 assert b1.value == "2026—2027学年第一学期校历"
 assert b1.font.b and b1.font.sz == 18, (b1.font.b, b1.font.sz)
 assert b1.alignment.horizontal == "center" and b1.alignment.vertical == "top"
+assert b1.alignment.shrink_to_fit and not b1.alignment.wrap_text
 b3 = ws["B3"]
 assert b3.value == 15 and b3.font.sz == 12
 assert b3.fill.fill_type == "solid" and b3.fill.fgColor.indexed == 22, b3.fill.fgColor
@@ -138,6 +142,9 @@ assert c3.value == "3.13" and c3.data_type == "s" and c3.quotePrefix, (c3.value,
 d3 = ws["D3"]
 assert d3.value == "国庆节\n中秋节" and d3.alignment.wrap_text
 assert ws["B4"].value is True
+d4 = ws["D4"]
+assert d4.alignment.wrap_text and not d4.alignment.shrink_to_fit, d4.alignment
+assert not b3.alignment.shrink_to_fit and not b3.alignment.wrap_text
 assert ws.row_dimensions[1].height == 48
 assert ws.sheet_format.defaultRowHeight == 14.25 and ws.sheet_format.customHeight
 assert abs(ws.column_dimensions["B"].width - 7.71) < 0.01, ws.column_dimensions["B"].width

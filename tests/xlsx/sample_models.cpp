@@ -27,6 +27,7 @@ workbook::Worksheet& AddGeneratedSheet(workbook::WorkbookModel& model, const cha
   title.bold = true;
   title.horizontal = -4108;
   title.vertical = -4160;
+  title.shrink = true;
   sheet.cells.SetValue(1, 2, std::string("2026—2027学年第一学期校历"), false, title);
   sheet.merges.Add({1, 2, 1, 4});
 
@@ -39,6 +40,9 @@ workbook::Worksheet& AddGeneratedSheet(workbook::WorkbookModel& model, const cha
   sheet.cells.SetValue(3, 4, std::string("国庆节\n中秋节"), false, boxed);
   sheet.cells.SetValue(4, 2, true, false, boxed);
   sheet.cells.SetValue(4, 3, std::string("初一"), false, boxed);
+  CellFormat wrapped = boxed;
+  wrapped.wrap = true;
+  sheet.cells.SetValue(4, 4, std::string("报到注册，正式上课"), false, wrapped);
 
   sheet.window.freeze_panes = true;
   sheet.window.split_row = 2;

@@ -22,24 +22,6 @@ void Put(Worksheet& sheet, std::int32_t row, std::int32_t column, const host::Va
   sheet.cells.SetValue(row, column, value, false, format);
 }
 
-// One row of the page-setup table: top, bottom and footer margin (points),
-// orientation (1 portrait, 2 landscape), paper size (9 = A4), zoom.
-struct PageRow {
-  double top, bottom, footer;
-  int orientation, paper;
-  int zoom;
-};
-
-// Vertical layouts (keys 2, 3) print portrait, horizontal ones (4, 5)
-// landscape, all on A4 at full size: weeks stay readable however long the
-// range, and longer ranges simply take more pages under the repeated titles.
-constexpr PageRow kPageRows[4] = {
-    {36, 36, 14, 1, 9, 100},
-    {36, 36, 14, 1, 9, 100},
-    {36, 36, 14, 2, 9, 100},
-    {36, 36, 14, 2, 9, 100},
-};
-
 void FillSettings(Worksheet& dtb, const Term& term) {
   const char* labels[] = {"说明", "开始日期", "结束日期", "周起始(1周一 2周日)", "颜色(1有 2无)",
                           "方向(1竖排 3横排)", "样式(1/2)", "校历表页面键", "日历表页面键",
@@ -65,13 +47,16 @@ void FillSettings(Worksheet& dtb, const Term& term) {
                         "页面键5：样式2横排"};
   for (int key = 2; key <= 5; ++key) {
     if (key > 2) Put(dtb, key, 1, keys[key - 2]);
-    const PageRow& row = kPageRows[key - 2];
-    for (int block : {11, 21}) {
-      Put(dtb, key, block + 0, row.top);
-      Put(dtb, key, block + 1, row.bottom);
-      Put(dtb, key, block + 2, row.footer);
+    const auto index = static_cast<std::size_t>(key - settings::kFirstPageSetupRow);
+    for (auto [block, row] : {std::pair{settings::kSchoolCalendarSetupFirstColumn,
+                                        settings::kSchoolCalendarPageDefaults[index]},
+                              std::pair{settings::kCalendarSetupFirstColumn,
+                                        settings::kCalendarPageDefaults[index]}}) {
+      Put(dtb, key, block + 0, row.top_margin);
+      Put(dtb, key, block + 1, row.bottom_margin);
+      Put(dtb, key, block + 2, row.footer_margin);
       Put(dtb, key, block + 3, row.orientation);
-      Put(dtb, key, block + 4, row.paper);
+      Put(dtb, key, block + 4, row.paper_size);
       Put(dtb, key, block + 5, row.zoom);
     }
   }
@@ -91,7 +76,7 @@ void FillInfo(Worksheet& info, const Term& term) {
   Put(info, 2, 4, "标题", true);
   Put(info, 3, 4, title);
   Put(info, 3, 3, "说明：节假日及调休以国家公布的安排为准；如有变动，另行通知。");
-  Put(info, 3, 2, "报到注册，正式上课");
+  Put(info, 3, 2, "报到注册、上课");
   Put(info, 4, 2, "制订教学计划");
   Put(info, 11, 2, "期中考试");
   Put(info, 20, 2, "期末复习");

@@ -159,7 +159,7 @@ std::uint32_t StyleRegistry::IndexOf(const workbook::CellFormat& format, bool qu
   const char* vertical = VerticalName(plain.vertical);
   std::string key = std::to_string(font) + "/" + std::to_string(fill) + "/" +
                     std::to_string(border) + "/" + (horizontal ? horizontal : "") + "/" +
-                    (vertical ? vertical : "") + "/" + (plain.wrap ? "w" : "") +
+                    (vertical ? vertical : "") + "/" + (plain.wrap ? "w" : "") + (plain.shrink ? "s" : "") +
                     (quote_prefix ? "q" : "") + "/" + std::to_string(plain.number_format);
   auto it = xfs_added_.find(key);
   if (it != xfs_added_.end()) return it->second;
@@ -175,12 +175,13 @@ std::uint32_t StyleRegistry::IndexOf(const workbook::CellFormat& format, bool qu
   if (fill) xf.append_attribute("applyFill") = 1;
   xf.append_attribute("applyBorder") = 1;
   if (quote_prefix) xf.append_attribute("quotePrefix") = 1;
-  if (horizontal || vertical || plain.wrap) {
+  if (horizontal || vertical || plain.wrap || plain.shrink) {
     xf.append_attribute("applyAlignment") = 1;
     pugi::xml_node alignment = xf.append_child("alignment");
     if (horizontal) alignment.append_attribute("horizontal") = horizontal;
     if (vertical) alignment.append_attribute("vertical") = vertical;
     if (plain.wrap) alignment.append_attribute("wrapText") = 1;
+    if (plain.shrink) alignment.append_attribute("shrinkToFit") = 1;
   }
   std::uint32_t index = Append(cell_xfs_, xf);
   xfs_added_[key] = index;
