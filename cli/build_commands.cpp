@@ -143,25 +143,6 @@ bool FreeToWrite(const std::string& path, bool force) {
   return false;
 }
 
-// The session over the workbook the user named (through a converted copy
-// for .xls and .ods, whose folder still counts as the workbook's).
-struct OpenedWorkbook {
-  std::unique_ptr<ConvertedWorkbook> converted;
-  std::unique_ptr<WorkbookSession> session;
-};
-
-OpenedWorkbook OpenWorkbook(const std::string& path, host::Platform& platform) {
-  OpenedWorkbook opened;
-  if (!path.empty() && NeedsConversion(path)) {
-    opened.converted = std::make_unique<ConvertedWorkbook>(path);
-    opened.session = std::make_unique<WorkbookSession>(opened.converted->xlsx().string(), platform);
-    opened.session->model().path = fs::absolute(path).parent_path().string();
-  } else {
-    opened.session = std::make_unique<WorkbookSession>(path, platform);
-  }
-  return opened;
-}
-
 // "Initialize", the typed dates and the chosen options, in the order a
 // person causes them. Returns false when an error box stopped the run.
 bool FireDialogEvents(WorkbookSession& session, const DialogChoices& c) {

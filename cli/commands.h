@@ -13,3 +13,5 @@ void RegisterDayCommands(CLI::App& app, int& exit_code);
 void RegisterBuildCommands(CLI::App& app, int& exit_code);
 // `tavo holidays [YEAR] [-w WORKBOOK]`: the schedule of days off and make-up days.
 void RegisterHolidayCommands(CLI::App& app, int& exit_code);
+// `tavo ics -w WORKBOOK`: the term as an iCalendar file.
+void RegisterIcsCommand(CLI::App& app, int& exit_code);

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
       "  tavo school -w 学校.xlsx --start 2024-9-1 --end 2025-1-19 --pdf 校历.pdf\n"
       "  tavo calendar -w 学校.xlsx --horizontal --style2\n"
       "  tavo day 2013-02-09    tavo days 2013-02-01 2013-02-28    tavo holidays 2025\n"
+      "  tavo ics -w 学校.xlsx -o 校历.ics\n"
       "Each command has --help.");
   app.require_subcommand(1);
   // The project's version, set once in the top-level CMakeLists.txt.
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
   RegisterDayCommands(app, exit_code);
   RegisterBuildCommands(app, exit_code);
   RegisterHolidayCommands(app, exit_code);
+  RegisterIcsCommand(app, exit_code);
 
   try {
     app.parse(argc, argv);

@@ -54,4 +54,17 @@ void WorkbookSession::SaveSingleSheet(const std::string& sheet_name, const std::
   xlsx::SaveXlsx(printed, nullptr, path);
 }
 
+OpenedWorkbook OpenWorkbook(const std::string& path, host::Platform& platform) {
+  namespace fs = std::filesystem;
+  OpenedWorkbook opened;
+  if (!path.empty() && NeedsConversion(path)) {
+    opened.converted = std::make_unique<ConvertedWorkbook>(path);
+    opened.session = std::make_unique<WorkbookSession>(opened.converted->xlsx().string(), platform);
+    opened.session->model().path = fs::absolute(path).parent_path().string();
+  } else {
+    opened.session = std::make_unique<WorkbookSession>(path, platform);
+  }
+  return opened;
+}
+
 }  // namespace tavo::cli

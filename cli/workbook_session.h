@@ -10,6 +10,7 @@
 
 #include "bridge/myxl.h"
 #include "cli/recording_platform.h"
+#include "cli/workbook_files.h"
 #include "sheets/host/host.h"
 #include "workbook/memory_dialog.h"
 #include "workbook/workbook_model.h"
@@ -32,6 +33,7 @@ class WorkbookSession {
   void Tick(const std::string& box, bool ticked);
 
   const RecordingPlatform& platform() const { return platform_; }
+  host::Dialog& dialog() { return dialog_; }
   host::Application& application() { return *application_; }
   workbook::WorkbookModel& model() { return *model_; }
   bool from_file() const { return original_ != nullptr; }
@@ -49,5 +51,13 @@ class WorkbookSession {
   workbook::MemoryDialog dialog_{"tavo"};
   bridge::Myxl component_;
 };
+
+// The session over the workbook the user named (through a converted copy
+// for .xls and .ods, whose folder still counts as the workbook's).
+struct OpenedWorkbook {
+  std::unique_ptr<ConvertedWorkbook> converted;
+  std::unique_ptr<WorkbookSession> session;
+};
+OpenedWorkbook OpenWorkbook(const std::string& path, host::Platform& platform);
 
 }  // namespace tavo::cli

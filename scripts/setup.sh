@@ -11,7 +11,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libfmt-dev libzip-dev libpugixml-dev zip unzip
-  python3 python3-openpyxl python3-olefile jing
+  python3 python3-openpyxl python3-olefile python3-icalendar jing
   clang libclang-rt-14-dev
   lintian man-db
 )

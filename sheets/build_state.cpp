@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "common/error.h"
+#include "sheets/settings_cells.h"
 
 namespace tavo::sheets {
 
@@ -13,6 +14,18 @@ std::int32_t LayoutOptions::PageSetupKey() const {
     RaiseOverflow("LayoutStyle + LayoutDirection");
   }
   return static_cast<std::int32_t>(key);
+}
+
+LayoutOptions ReadLayoutOptions(host::Sheet& dtb) {
+  LayoutOptions options;
+  auto option = [&dtb](int column) {
+    return dtb.Cells(settings::kRow, column)->Value().ToInt32();
+  };
+  options.week_start = option(settings::kWeekStartColumn);
+  options.color_mode = option(settings::kColorModeColumn);
+  options.direction = option(settings::kLayoutDirectionColumn);
+  options.style = option(settings::kLayoutStyleColumn);
+  return options;
 }
 
 ColourSet ColoursFor(std::int32_t color_mode) {

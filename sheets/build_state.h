@@ -29,6 +29,10 @@ struct LayoutOptions {
   std::int32_t PageSetupKey() const;
 };
 
+// D2..G2 of "DTB", each as an integer; a text that is no number raises the
+// type-mismatch error, as the host's conversion does.
+LayoutOptions ReadLayoutOptions(host::Sheet& dtb);
+
 // Palette indexes of the holiday marks; 0 = none (without colour the marks
 // are the 休/班 texts and the bold date alone, which a black-and-white
 // printout keeps).

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "sheets/build_commands.h"
+#include "sheets/build_dates.h"
 #include "sheets/build_state.h"
 #include "sheets/holiday_marks.h"
 #include "sheets/layouts.h"
@@ -14,53 +15,14 @@
 namespace tavo::sheets {
 namespace {
 
-constexpr const char* kHighestEnd = "2100-12-31";
-constexpr int kMaxYearSpan = 20;
-
-struct DateRange {
-  Date start;
-  Date end;
-};
-
 int YearOf(Date d) { return static_cast<int>(d.year()); }
 int MonthOf(Date d) { return static_cast<int>(static_cast<unsigned>(d.month())); }
 
 // The first failing check is shown and nothing else happens.
 std::optional<DateRange> CheckDates(const SheetKind& kind, host::Dialog& uf,
                                     host::Platform& platform) {
-  const std::string start_text = uf.ControlValue("txtBDate").ToText();
-  const std::string end_text = uf.ControlValue("txtEDate").ToText();
-  auto refuse = [&platform](const char* message) -> std::optional<DateRange> {
-    platform.MessageBox(message, host::kTitleNotice, host::kStyleWarning);
-    return std::nullopt;
-  };
-
-  const std::optional<Date> start = ParseDate(start_text);
-  if (!start) return refuse("开始日期 格式不正确，请重新输入！");
-  const std::optional<Date> end = ParseDate(end_text);
-  if (!end) return refuse("结束日期 格式不正确，请重新输入！");
-  if (DaysBetween(DateFromText(kind.lowest_start), *start) < 0) {
-    return refuse(kind.start_out_of_range);
-  }
-  if (DaysBetween(*end, DateFromText(kHighestEnd)) < 0) return refuse(kind.end_out_of_range);
-  // Calendar years count, not the time between the dates.
-  if (YearOf(*end) - YearOf(*start) > kMaxYearSpan) {
-    return refuse("结束日期与开始日期相差不能超过20年！");
-  }
-  if (DaysBetween(*start, *end) < 0) return refuse("结束日期 应大于 开始日期！");
-  return DateRange{*start, *end};
-}
-
-LayoutOptions ReadOptions(host::Sheet& dtb) {
-  LayoutOptions options;
-  auto option = [&dtb](int column) {
-    return dtb.Cells(settings::kRow, column)->Value().ToInt32();
-  };
-  options.week_start = option(settings::kWeekStartColumn);
-  options.color_mode = option(settings::kColorModeColumn);
-  options.direction = option(settings::kLayoutDirectionColumn);
-  options.style = option(settings::kLayoutStyleColumn);
-  return options;
+  return CheckBuildDates(kind, uf.ControlValue("txtBDate").ToText(),
+                         uf.ControlValue("txtEDate").ToText(), platform);
 }
 
 // Whether the key cell records `key`. An empty cell records no key, and a
@@ -91,7 +53,7 @@ void RunBuild(const SheetKind& kind, lunar::LunarEngine& engine, host::Applicati
   auto workbook = ea.ThisWorkbook();
   auto worksheets = workbook->Worksheets();
   auto dtb = worksheets->Item(settings::kSheetName);
-  const LayoutOptions options = ReadOptions(*dtb);
+  const LayoutOptions options = ReadLayoutOptions(*dtb);
   const std::int32_t key = options.PageSetupKey();
   // The schedule is read before anything changes: a malformed row of the
   // school's own holiday sheet stops the build with the workbook as it was.

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <string>
 
+#include "sheets/build_dates.h"
 #include "sheets/day_cells.h"
 #include "sheets/holiday_marks.h"
 #include "sheets/layouts.h"
@@ -44,13 +45,10 @@ host::Variant InfoRowValue(const BuildState& state, const host::Variant& info) {
   return host::Variant(text.empty() ? legend : text + "\n" + legend);
 }
 
-// Week `week` (1-based) of the grid: its first and last day.
+// Week `week` (1-based) of the grid: the days it shows.
 std::pair<Date, Date> WeekDays(const BuildState& state, int week) {
-  const Date first = AddDays(state.start, 7L * (week - 1) - (StartPosition(state) - 1));
-  const Date last = AddDays(first, 6);
-  // Only the days the grid shows.
-  return {DaysBetween(state.start, first) < 0 ? state.start : first,
-          DaysBetween(last, state.end) < 0 ? state.end : last};
+  const DateRange days = GridWeek(state.start, state.end, state.options.MondayFirst(), week);
+  return {days.start, days.end};
 }
 
 // A remark cell spans a week's two rows. A remark breaks into lines there,

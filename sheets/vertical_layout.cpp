@@ -1,5 +1,6 @@
 #include <chrono>
 
+#include "sheets/build_dates.h"
 #include "sheets/day_cells.h"
 #include "sheets/layouts.h"
 
@@ -105,8 +106,7 @@ void LayOutVertical(BuildState& state) {
 }
 
 int StartPosition(const BuildState& state) {
-  return WeekdayNumber(state.start,
-                       state.options.MondayFirst() ? std::chrono::Monday : std::chrono::Sunday);
+  return StartPosition(state.start, state.options.MondayFirst());
 }
 
 }  // namespace tavo::sheets

@@ -26,6 +26,9 @@ cases=(
   "tavo school --start ||学校.xlsx --end"
   "tavo days 2024-9-1 ||学校.xlsx"
   "tavo init |学校.xlsx|school"
+  "tavo i|init ics|school"
+  "tavo ics --|--workbook --start --end --output --festivals|--pdf --horizontal --force"
+  "tavo ics -w |学校.xlsx plan.xlsm|--start"
 )
 for case in "${cases[@]}"; do
   IFS='|' read -r typed offered absent <<<"$case"

@@ -1,0 +1,213 @@
+// `tavo ics -w WORKBOOK [--start DATE --end DATE] [-o FILE.ics] [--festivals]`:
+// the term of a host workbook as one iCalendar file, for the calendar apps
+// teachers use. The dates are checked as a build checks them, with the same
+// messages and exit statuses, and nothing is written unless all went well.
+#include <CLI/CLI.hpp>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+#include "cli/ics_writer.h"
+#include "cli/term_events.h"
+#include "cli/workbook_files.h"
+#include "cli/workbook_session.h"
+#include "common/error.h"
+#include "platform/linux_platform.h"
+#include "sheets/build_dates.h"
+#include "sheets/build_state.h"
+#include "sheets/holiday_marks.h"
+#include "sheets/settings_cells.h"
+#include "sheets/sheet_kind.h"
+
+namespace tavo::cli {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr int kExitNotice = 1;  // a 提示 message stopped it
+constexpr int kExitError = 2;   // an 错误 message
+
+constexpr const char* kInfoSheet = "信息表";
+constexpr int kInfoFirstRemarkRow = 3;  // B3 is the remark of week 1
+constexpr int kInfoRemarkColumn = 2;
+constexpr const char* kFallbackName = "校历";
+constexpr const char* kTimezone = "Asia/Shanghai";
+
+struct IcsArguments {
+  std::string workbook, start, end, output;
+  bool festivals = false;
+};
+
+void ShowError(const std::string& text) {
+  std::fprintf(stderr, "%s: %s\n", host::kTitleError, text.c_str());
+}
+
+bool IsWorkbookName(const fs::path& path) {
+  return IsWritableFormat(path) || NeedsConversion(path);
+}
+
+// An output that would overwrite the workbook, or any workbook, is refused.
+bool SafeOutput(const IcsArguments& args) {
+  if (args.output.empty()) return true;
+  std::error_code ec;
+  const bool same = fs::equivalent(args.output, args.workbook, ec);
+  if (same || IsWorkbookName(args.output)) {
+    ShowError(args.output + "：不能写入工作簿，请给 .ics 文件名 (an iCalendar file is not written "
+                            "over a workbook: name a .ics file)");
+    return false;
+  }
+  return true;
+}
+
+std::string CellText(const host::Variant& value) {
+  return value.IsEmpty() ? std::string() : value.ToText();
+}
+
+// The DTSTAMP of the events: now, or SOURCE_DATE_EPOCH when set, so that a
+// packager can make the same file twice.
+std::string StampNow() {
+  std::time_t now = std::time(nullptr);
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch != nullptr && *epoch != '\0') {
+    char* end = nullptr;
+    const long long seconds = std::strtoll(epoch, &end, 10);
+    if (end != nullptr && *end == '\0' && seconds >= 0) now = static_cast<std::time_t>(seconds);
+  }
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ", &utc);
+  return text;
+}
+
+// Writes `text` to `path` through a temporary file beside it renamed over
+// it, so a failure never leaves half a file. Raises tavo::Error.
+void WriteFileAtomically(const std::string& path, const std::string& text) {
+  const std::string temp = path + ".tmp-" + std::to_string(::getpid());
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.flush();
+    if (!out) {
+      std::error_code ignored;
+      fs::remove(temp, ignored);
+      throw Error(kErrorSource, 75, "无法写入文件 " + path + " (cannot write the file)");
+    }
+  }
+  std::error_code ec;
+  fs::rename(temp, path, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    throw Error(kErrorSource, 75, "无法写入文件 " + path + "：" + ec.message());
+  }
+}
+
+// The calendar of the term; nullopt after the 提示 message that stopped it.
+std::optional<ics::Calendar> ReadCalendar(const IcsArguments& args, WorkbookSession& session,
+                                          host::Platform& platform) {
+  const std::optional<sheets::DateRange> range = sheets::CheckBuildDates(
+      sheets::kSchoolCalendar, session.dialog().ControlValue("txtBDate").ToText(),
+      session.dialog().ControlValue("txtEDate").ToText(), platform);
+  if (!range) return std::nullopt;
+
+  // In the order a build reads them, so a workbook fails here as it fails there.
+  auto workbook = session.application().ThisWorkbook();
+  auto dtb = workbook->Worksheets()->Item(settings::kSheetName);
+  const sheets::LayoutOptions options = sheets::ReadLayoutOptions(*dtb);
+  // Days off and make-up days belong to the term whatever DTB J2 says.
+  std::optional<sheets::HolidayMarks> marks =
+      sheets::PrepareHolidayMarks(*workbook, platform, range->start, range->end);
+  if (!marks) return std::nullopt;
+  auto info = workbook->Worksheets()->Item(kInfoSheet);
+
+  Term term{range->start, range->end, options.MondayFirst(), {}};
+  const int weeks = sheets::WeekCount(term.start, term.end, term.monday_first);
+  for (int week = 1; week <= weeks; ++week) {
+    term.week_remarks.push_back(
+        CellText(info->Cells(kInfoFirstRemarkRow + week - 1, kInfoRemarkColumn)->Value()));
+  }
+
+  lunar::LunarEngine engine;
+  if (args.festivals) engine.LoadCalendarTables();
+  const std::vector<TermEvent> events =
+      TermEvents(term, marks->schedule, args.festivals ? &engine : nullptr);
+
+  ics::Calendar calendar;
+  calendar.name = CellText(info->Cells(3, 4)->Value());
+  if (calendar.name.find_first_not_of(" \t\r\n") == std::string::npos) calendar.name = kFallbackName;
+  calendar.timezone = kTimezone;
+  calendar.product = std::string("-//tavo//tavo ") + TAVO_VERSION + "//ZH";
+  calendar.stamp = StampNow();
+  calendar.events = CalendarEvents(events, calendar.name);
+  return calendar;
+}
+
+int RunIcs(const IcsArguments& args) {
+  if (!SafeOutput(args)) return kExitUsage;
+  platform::LinuxPlatform linux_platform;
+  try {
+    OpenedWorkbook opened = OpenWorkbook(args.workbook, linux_platform);
+    WorkbookSession& session = *opened.session;
+    // The dialog as the build command fills it: the stored dates, then the typed ones.
+    session.Fire("Initialize");
+    if (session.platform().errors()) return kExitError;
+    if (!args.start.empty()) session.EnterDate("txtBDate", args.start);
+    if (!args.end.empty()) session.EnterDate("txtEDate", args.end);
+    if (session.platform().errors()) return kExitError;
+
+    const std::optional<ics::Calendar> calendar = ReadCalendar(args, session, linux_platform);
+    if (!calendar) return kExitNotice;
+    const std::string text = ics::WriteCalendar(*calendar);
+    if (args.output.empty()) {
+      std::fwrite(text.data(), 1, text.size(), stdout);
+      return std::fflush(stdout) == 0 && !std::ferror(stdout) ? kExitOk : kExitIo;
+    }
+    WriteFileAtomically(args.output, text);
+    std::printf("%s\n", args.output.c_str());
+  } catch (const Error& e) {
+    ShowError(ErrorMessage(e));
+    return kExitError;
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+    return kExitError;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+}  // namespace tavo::cli
+
+void RegisterIcsCommand(CLI::App& app, int& exit_code) {
+  using namespace tavo::cli;
+  auto args = std::make_shared<IcsArguments>();
+  CLI::App* cmd = app.add_subcommand(
+      "ics", "把学期写成 iCalendar 日历 (.ics) / write the term as an iCalendar file (.ics)");
+  cmd->add_option("-w,--workbook", args->workbook,
+                  "宿主工作簿 (.xlsx、.xlsm、.xls、.ods) / the host workbook (.xlsx, .xlsm, .xls, .ods)")
+      ->required();
+  cmd->add_option("--start", args->start, "开始日期；省略则用 DTB 中的 / start date; DTB's if omitted");
+  cmd->add_option("--end", args->end, "结束日期；省略则用 DTB 中的 / end date; DTB's if omitted");
+  cmd->add_option("-o,--output", args->output,
+                  "写到此 .ics 文件；省略则写到标准输出 / write this .ics file; standard output if omitted");
+  cmd->add_flag("--festivals", args->festivals,
+                "同时写出节日与节气 / also the festivals and solar terms of the days");
+  cmd->footer(
+      "One all-day event per week (第N周, numbered as on 校历表 with DTB's week start), per remark\n"
+      "of 信息表 (B3 = week 1), per official day off and make-up working day (the built-in\n"
+      "schedule with the workbook's sheet 节假日); the UID of an event stays the same when the\n"
+      "file is made again. 退出状态 / exit status: 0 written; 1 提示 a notice stopped it;\n"
+      "2 错误 an error; 64 bad usage. Nothing is written unless the status is 0.\n"
+      "Examples:\n"
+      "  tavo ics -w 学校.xlsx -o 校历.ics\n"
+      "  tavo ics -w 学校.xlsx --start 2025-2-17 --end 2025-7-6 --festivals > 校历.ics");
+  cmd->callback([args, &exit_code] { exit_code = RunIcs(*args); });
+}

@@ -1,0 +1,116 @@
+#include "cli/term_events.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+#include "sheets/build_dates.h"
+
+namespace tavo::cli {
+namespace {
+
+using lunar::DayStatus;
+
+std::string Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t\r\n");
+  return std::string(text.substr(first, last - first + 1));
+}
+
+// "国庆节 放假", "国庆节 调休上班"; the status alone when the day has no name.
+std::string HolidaySummary(const lunar::HolidayDay& day) {
+  const std::string status = lunar::StatusText(day.status);
+  const std::string name = Trimmed(day.name);
+  return name.empty() ? status : name + " " + status;
+}
+
+void AddWeeks(const Term& term, std::vector<TermEvent>& events) {
+  const int weeks = sheets::WeekCount(term.start, term.end, term.monday_first);
+  for (int week = 1; week <= weeks; ++week) {
+    const sheets::DateRange days = sheets::GridWeek(term.start, term.end, term.monday_first, week);
+    events.push_back({TermEventKind::kWeek, days.start, days.end, "第" + std::to_string(week) + "周"});
+    const auto index = static_cast<std::size_t>(week - 1);
+    if (index >= term.week_remarks.size()) continue;
+    std::string remark = Trimmed(term.week_remarks[index]);
+    if (!remark.empty()) events.push_back({TermEventKind::kRemark, days.start, days.end, std::move(remark)});
+  }
+}
+
+void AddDays(const Term& term, const lunar::HolidaySchedule& schedule,
+             lunar::LunarEngine* festivals, std::vector<TermEvent>& events) {
+  const std::chrono::sys_days last{term.end};
+  for (std::chrono::sys_days n{term.start}; n <= last; n += std::chrono::days{1}) {
+    const Date day{n};
+    if (const lunar::HolidayDay* holiday = schedule.Find(day);
+        holiday != nullptr && holiday->status != DayStatus::kNone) {
+      const auto kind =
+          holiday->status == DayStatus::kOff ? TermEventKind::kDayOff : TermEventKind::kWorkingDay;
+      events.push_back({kind, day, day, HolidaySummary(*holiday)});
+    }
+    if (festivals == nullptr) continue;
+    // The notes the school calendar writes under the day.
+    const DateText text = DateToText(day);
+    if (std::string note = festivals->SchoolDayNote(text); !note.empty()) {
+      events.push_back({TermEventKind::kFestival, day, day, std::move(note)});
+    }
+    if (std::string term_name = festivals->SolarTermName(text); !term_name.empty()) {
+      events.push_back({TermEventKind::kSolarTerm, day, day, std::move(term_name)});
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<TermEvent> TermEvents(const Term& term, const lunar::HolidaySchedule& schedule,
+                                  lunar::LunarEngine* festivals) {
+  std::vector<TermEvent> events;
+  AddWeeks(term, events);
+  AddDays(term, schedule, festivals, events);
+  std::stable_sort(events.begin(), events.end(), [](const TermEvent& a, const TermEvent& b) {
+    const long from_a_to_b = DaysBetween(a.first, b.first);
+    if (from_a_to_b != 0) return from_a_to_b > 0;
+    return a.kind < b.kind;
+  });
+  return events;
+}
+
+const char* KindCategory(TermEventKind kind) {
+  switch (kind) {
+    case TermEventKind::kWeek: return "周次";
+    case TermEventKind::kRemark: return "备注";
+    case TermEventKind::kDayOff: return "放假";
+    case TermEventKind::kWorkingDay: return "调休上班";
+    case TermEventKind::kFestival: return "节日";
+    case TermEventKind::kSolarTerm: return "节气";
+  }
+  return "";
+}
+
+std::string EventUid(const TermEvent& event, std::string_view calendar_name) {
+  std::string key(calendar_name);
+  // The unit separator keeps "a" + "bc" apart from "ab" + "c".
+  key += '\x1f';
+  key += KindCategory(event.kind);
+  key += '\x1f';
+  key += DateToIso(event.first);
+  key += '\x1f';
+  key += event.summary;
+  char uid[32];
+  std::snprintf(uid, sizeof uid, "%016llx@tavo",
+                static_cast<unsigned long long>(ics::Fnv1a64(key)));
+  return uid;
+}
+
+std::vector<ics::AllDayEvent> CalendarEvents(const std::vector<TermEvent>& events,
+                                             std::string_view calendar_name) {
+  std::vector<ics::AllDayEvent> out;
+  out.reserve(events.size());
+  for (const TermEvent& event : events) {
+    out.push_back({EventUid(event, calendar_name), event.first, event.last, event.summary,
+                   KindCategory(event.kind)});
+  }
+  return out;
+}
+
+}  // namespace tavo::cli
