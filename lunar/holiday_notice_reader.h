@@ -1,0 +1,33 @@
+#pragma once
+// Reads the State Council's holiday notice (国务院办公厅关于YYYY年部分节假日安排的通知)
+// as published or as a user pastes it, into the days it gives: days off and
+// make-up working days, named by the notice's holiday. Weekend days a notice
+// only joins to a break ("与周末连休") are not among them, as in the built-in table.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/dates.h"
+#include "lunar/holiday_schedule.h"
+
+namespace tavo::lunar {
+
+struct NoticeDay {
+  Date date;
+  DayStatus status = DayStatus::kNone;  // kOff or kWork
+  std::string name;                     // empty when the notice names no holiday
+
+  friend bool operator==(const NoticeDay&, const NoticeDay&) = default;
+};
+
+// Reads one text: a notice, and any supplementary notices of the same year
+// after it, each starting at its address line ("http…") or its title. Items
+// are the lines that start "一、"; the other paragraphs are not read, except
+// that a supplementary notice without numbered items reads its paragraphs as
+// items, "调整YYYY年X放假安排" replaces holiday X and "延长X假期至D" extends it.
+// `year` is the notice year when no title names it ("关于2026年部分节假日安排的通知");
+// 0 = it must come from the title. Days in date order. Raises tavo::Error
+// (invalid argument) naming the line and text at fault.
+std::vector<NoticeDay> ReadHolidayNotices(std::string_view text, int year = 0);
+
+}  // namespace tavo::lunar
