@@ -5,8 +5,11 @@
 #   0   the loader starts (whether a program then runs is the caller's test);
 #   77  the kernel refuses to execute i386 programs ("Exec format error"):
 #       nothing 32-bit can run on this machine, the 32-bit tests skip;
-#   1   the loader is missing (wine32 not installed: the install hint) or
-#       fails in another way (its output).
+#   77  also when the loader is missing because the package archive refused
+#       wine32:i386 when scripts/setup.sh asked for it (the record that
+#       TAVO_WINE32_REFUSED names, written by setup, says why);
+#   1   the loader is missing although setup never tried (the install hint),
+#       or it fails in another way (its output).
 #   wine32_loader_check.sh
 # TAVO_WINE32_LOADER names another loader file; only the test of this check
 # sets it, to run the decision against loaders of each kind.
@@ -17,7 +20,9 @@ install_hint() {
   cat >&2 <<'MESSAGE'
 Install Wine's 32-bit half:
     dpkg --add-architecture i386 && apt-get update && apt-get install wine32:i386
-(scripts/setup.sh does this with TAVO_WITH_WINDOWS=1).
+(scripts/setup.sh does this with TAVO_WITH_WINDOWS=1, and records it when the
+package archive refuses; a refusal with unmet dependencies means the archive's
+i386 index is mid-sync: run scripts/setup.sh again later).
 MESSAGE
 }
 
@@ -50,6 +55,13 @@ if [[ ! -e $loader ]]; then
   if kernel_refuses_i386; then
     echo "SKIP: this machine's kernel cannot execute i386 programs (a minimal i386 program: Exec format error)," \
          "so no 32-bit Windows program runs under Wine here, installed or not; the 32-bit tests are skipped."
+    exit 77
+  fi
+  record=${TAVO_WINE32_REFUSED:-}
+  if [[ -n $record && -s $record ]]; then
+    echo "SKIP: the package archive refused wine32:i386 when scripts/setup.sh asked for it, so no 32-bit" \
+         "Windows program runs under Wine here; the 32-bit tests are skipped. apt said:" \
+         "$(sed -n 's/^apt-get \(update\|install [^ ]*\): //p' "$record" | cut -c1-150 | paste -sd';' -) (all of it in $record)"
     exit 77
   fi
   echo "Wine's 32-bit loader $loader is missing: wine32 is not installed, so the 32-bit tavo.dll cannot be tested." >&2
