@@ -11,6 +11,20 @@ cd "$work" || exit 1
 fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 
+# LibreOffice comes with scripts/setup.sh: where it is missing a check that
+# needs it fails with the install hint, unless the machine was set up without
+# it on purpose (TAVO_WITH_PDF=0), where the check says it skipped.
+have_soffice() {  # what needs it
+  command -v soffice >/dev/null && return 0
+  if [[ ${TAVO_WITH_PDF:-1} == 0 ]]; then
+    echo "SKIP: $1: LibreOffice was left out (TAVO_WITH_PDF=0)"
+    return 1
+  fi
+  fail "$1 needs LibreOffice, which is not installed; install it with: apt-get install libreoffice-calc" \
+       "(scripts/setup.sh does), or set TAVO_WITH_PDF=0 to leave it out"
+  return 1
+}
+
 expect_status() {  # expected-status description command...
   local want=$1 what=$2
   shift 2

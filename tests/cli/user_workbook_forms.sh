@@ -76,7 +76,7 @@ expect_status 0 "--force" "$tavo" school -w open.xlsx --force
 rm -f ".~lock.open.xlsx#"
 
 # .xls and .ods come in through LibreOffice and go out as .xlsx only.
-if command -v soffice >/dev/null; then
+if have_soffice "the .xls and .ods checks"; then
   soffice --headless --norestore -env:UserInstallation="file://$work/profile" \
     --convert-to ods --outdir . dates.xlsx >/dev/null 2>&1
   soffice --headless --norestore -env:UserInstallation="file://$work/profile" \

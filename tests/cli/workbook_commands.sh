@@ -87,8 +87,8 @@ assert wb["课表"]["G2"].value == "=SUM(B2:F2)", wb["课表"]["G2"].value
 PY
 done
 
-# One PDF through LibreOffice, when it is installed.
-if command -v soffice >/dev/null; then
+# One PDF through LibreOffice.
+if have_soffice "the PDF check"; then
   expect_status 0 "pdf" "$tavo" school -w host.xlsx -o pdf.xlsx --pdf out.pdf
   head -c 5 out.pdf | grep -q "%PDF-" || fail "out.pdf is not a PDF"
 fi
