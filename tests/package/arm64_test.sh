@@ -28,6 +28,7 @@ tavo="$work/root/usr/bin/tavo"
 "$readelf" -h "$tavo" | grep -q 'Machine:.*AArch64' || fail "usr/bin/tavo is not an AArch64 program"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
+depended=$(sed 's/([^)]*)//g; s/[,|]/ /g' <<<"$depends" | xargs)  # the package names alone
 # Each library the command needs, found where the arm64 libraries are, belongs
 # to a package the control file names.
 while read -r lib; do
@@ -39,7 +40,7 @@ while read -r lib; do
   owner=$(dpkg -S "$(realpath "$path")" 2>/dev/null | head -n1 | cut -d: -f1)
   [[ -n $owner ]] || owner=$(dpkg -S "$path" 2>/dev/null | head -n1 | cut -d: -f1)
   [[ -n $owner ]] || { fail "$lib: no package owns $path"; continue; }
-  grep -Eq "(^|, )$owner( |,|$)" <<<"$depends" || fail "$lib ($owner) is not in Depends: $depends"
+  [[ " $depended " == *" $owner "* ]] || fail "$lib ($owner) is not in Depends: $depends"
 done < <("$readelf" -d "$tavo" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
 
 echo "== the arm64 command under qemu against this machine's"
