@@ -51,11 +51,11 @@ wine_run 180 --init || exit 1
 # archive refused wine32:i386 (the check's SKIP line says why); any other
 # trouble is a failure, and the 64-bit half is still checked.
 runs32=0
-"$here/check_32bit_wine.sh" "$prefix" "$probe32"
+check32=$("$here/check_32bit_wine.sh" "$prefix" "$probe32" 2>&1)
 case $? in
   0) runs32=1 ;;
-  77) echo "the 32-bit client is left out" ;;
-  *) fail "32-bit programs do not run under this Wine (above)" ;;
+  77) echo "SKIP: the per-user installer test's 32-bit client: ${check32#SKIP: }" ;;
+  *) echo "$check32"; fail "32-bit programs do not run under this Wine (above)" ;;
 esac
 local_appdata=$(find "$prefix/drive_c/users" -mindepth 3 -maxdepth 3 -path '*/AppData/Local' ! -path '*/Public/*' | head -1)
 user_programs="$local_appdata/Programs/tavo"

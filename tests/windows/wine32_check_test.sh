@@ -32,7 +32,7 @@ cases=(
   "says-enoexec|starts|-|1|does not start (exit status 1)"
   # The archive refused the package when setup tried: a skip that says apt's words.
   "missing|starts|refused.txt|77|SKIP: the package archive refused wine32:i386"
-  "missing|starts|refused.txt|77|File has unexpected size;E: Unable to correct problems"
+  "missing|starts|refused.txt|77|File has unexpected size E: Unable to correct problems"
   "missing|foreign|refused.txt|77|SKIP: this machine's kernel cannot execute i386 programs"
   # A record setup never wrote, or wrote empty, is no reason: the hint.
   "missing|starts|no-record.txt|1|apt-get install wine32:i386"

@@ -61,7 +61,7 @@ if [[ ! -e $loader ]]; then
   if [[ -n $record && -s $record ]]; then
     echo "SKIP: the package archive refused wine32:i386 when scripts/setup.sh asked for it, so no 32-bit" \
          "Windows program runs under Wine here; the 32-bit tests are skipped. apt said:" \
-         "$(sed -n 's/^apt-get \(update\|install [^ ]*\): //p' "$record" | cut -c1-150 | paste -sd';' -) (all of it in $record)"
+         "$(sed -n 's/^apt-get \(update\|install [^ ]*\): //p' "$record" | sed 's/ *\[IP:[^]]*\]//' | paste -sd' ' -) (all of it in $record)"
     exit 77
   fi
   echo "Wine's 32-bit loader $loader is missing: wine32 is not installed, so the 32-bit tavo.dll cannot be tested." >&2
