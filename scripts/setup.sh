@@ -25,8 +25,11 @@ if [[ "${TAVO_WITH_PDF:-1}" == 1 ]]; then
   # libreoffice-dev is the SDK the LibreOffice component builds with.
   # libreoffice-writer converts the help document to help.doc at build
   # time; poppler-utils reads it back (as PDF) in its test.
+  # libreoffice-l10n-zh-cn and the zh_CN.UTF-8 locale: the LibreOffice tests
+  # run once more in the Chinese UI, as most users have it.
   packages+=(libreoffice-calc libreoffice-writer libreoffice-dev python3-uno
-             fonts-noto-cjk fonts-crosextra-carlito fontconfig poppler-utils)
+             fonts-noto-cjk fonts-crosextra-carlito fontconfig poppler-utils
+             libreoffice-l10n-zh-cn locales)
 fi
 # Wine is installed with its recommended packages, as it was tested; widl
 # (wine64-tools) is only a recommendation of libwine-dev, so it is named.
@@ -98,6 +101,11 @@ if ((${#missing[@]} + ${#missing_arm64[@]} + ${#missing_windows[@]})) || [[ -n $
   if ((${#missing[@]})); then
     apt_install --no-install-recommends "${missing[@]}"
   fi
+fi
+
+if [[ "${TAVO_WITH_PDF:-1}" == 1 ]] && ! locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
+  grep -qx 'zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'zh_CN.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
 fi
 
 if ((${#missing_arm64[@]})); then

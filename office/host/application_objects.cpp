@@ -104,9 +104,7 @@ class OfficeWindow : public host::Window {
     Freezable()->freezeAtPosition(columns, rows);
     if (columns == 0 && rows == 0) return;
     Reference<css::frame::XController> controller = Controller(context_);
-    const std::int32_t sheet =
-        Reference<css::sheet::XCellRangeAddressable>(ActiveSheetOf(context_), UNO_QUERY_THROW)->getRangeAddress().Sheet;
-    const auto pinned = FrozenViewData(FromUno(controller->getViewData().get<OUString>()), sheet,
+    const auto pinned = FrozenViewData(FromUno(controller->getViewData().get<OUString>()), ActiveSheetIndex(),
                                        columns, rows);
     if (pinned) controller->restoreViewData(css::uno::Any(ToUno(*pinned)));
   }
@@ -115,9 +113,19 @@ class OfficeWindow : public host::Window {
     context_->Flush();
     return Reference<css::sheet::XViewFreezable>(Controller(context_), UNO_QUERY_THROW);
   }
-  // The split's row and column: UNO has no other way to read them.
+  std::int32_t ActiveSheetIndex() {
+    return Reference<css::sheet::XCellRangeAddressable>(ActiveSheetOf(context_), UNO_QUERY_THROW)
+        ->getRangeAddress()
+        .Sheet;
+  }
+  // The split's row and column, as the view data keeps them: the split's
+  // own getters go back from pixels and, where the UI font makes rows
+  // taller, give a row more (and the next freeze would move it down again).
   std::int32_t SplitAt(bool row) {
-    Reference<css::sheet::XViewSplitable> split(Controller(context_), UNO_QUERY_THROW);
+    Reference<css::frame::XController> controller = Controller(context_);
+    if (const auto frozen = FrozenSplitOf(FromUno(controller->getViewData().get<OUString>()), ActiveSheetIndex()))
+      return row ? frozen->rows : frozen->columns;
+    Reference<css::sheet::XViewSplitable> split(controller, UNO_QUERY_THROW);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     return row ? split->getSplitRow() : split->getSplitColumn();

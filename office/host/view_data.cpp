@@ -50,29 +50,46 @@ constexpr const char* kFixedSplit = "2";
 // Before the sheets' entries: the zoom, the active sheet, the tab bar.
 constexpr std::size_t kLeadingParts = 3;
 
-}  // namespace
-
-std::optional<std::string> FrozenViewData(const std::string& view_data, std::int32_t sheet,
-                                          std::int32_t columns, std::int32_t rows) {
-  if (sheet < 0 || columns < 0 || rows < 0) return std::nullopt;
-  std::vector<std::string> parts = Split(view_data, ';');
+// Sheet `sheet`'s entry of the view data split into its fields, or nullopt.
+std::optional<std::vector<std::string>> EntryOf(const std::vector<std::string>& parts, std::int32_t sheet) {
+  if (sheet < 0) return std::nullopt;
   const std::size_t index = kLeadingParts + static_cast<std::size_t>(sheet);
   if (index >= parts.size()) return std::nullopt;
   std::vector<std::string> fields = Split(parts[index], '/');
   if (fields.size() < kFieldCount) return std::nullopt;
   for (std::size_t f = 0; f < kFieldCount; ++f)
     if (!IsNumber(fields[f])) return std::nullopt;
+  return fields;
+}
 
-  fields[kColumnSplitMode] = columns ? kFixedSplit : kNoSplit;
-  fields[kColumnSplit] = std::to_string(columns);
-  fields[kFirstColumnLeft] = "0";
-  fields[kFirstColumnRight] = std::to_string(columns);
-  fields[kRowSplitMode] = rows ? kFixedSplit : kNoSplit;
-  fields[kRowSplit] = std::to_string(rows);
-  fields[kFirstRowTop] = "0";
-  fields[kFirstRowBottom] = std::to_string(rows);
-  parts[index] = Join(fields, '/');
+}  // namespace
+
+std::optional<std::string> FrozenViewData(const std::string& view_data, std::int32_t sheet,
+                                          std::int32_t columns, std::int32_t rows) {
+  if (columns < 0 || rows < 0) return std::nullopt;
+  std::vector<std::string> parts = Split(view_data, ';');
+  std::optional<std::vector<std::string>> fields = EntryOf(parts, sheet);
+  if (!fields) return std::nullopt;
+  (*fields)[kColumnSplitMode] = columns ? kFixedSplit : kNoSplit;
+  (*fields)[kColumnSplit] = std::to_string(columns);
+  (*fields)[kFirstColumnLeft] = "0";
+  (*fields)[kFirstColumnRight] = std::to_string(columns);
+  (*fields)[kRowSplitMode] = rows ? kFixedSplit : kNoSplit;
+  (*fields)[kRowSplit] = std::to_string(rows);
+  (*fields)[kFirstRowTop] = "0";
+  (*fields)[kFirstRowBottom] = std::to_string(rows);
+  parts[kLeadingParts + static_cast<std::size_t>(sheet)] = Join(*fields, '/');
   return Join(parts, ';');
+}
+
+std::optional<FrozenSplit> FrozenSplitOf(const std::string& view_data, std::int32_t sheet) {
+  const std::optional<std::vector<std::string>> fields = EntryOf(Split(view_data, ';'), sheet);
+  if (!fields) return std::nullopt;
+  auto at = [&](Field mode, Field split) -> std::int32_t {
+    if ((*fields)[mode] != kFixedSplit || (*fields)[split].size() > 9) return 0;
+    return std::stoi((*fields)[split]);
+  };
+  return FrozenSplit{at(kColumnSplitMode, kColumnSplit), at(kRowSplitMode, kRowSplit)};
 }
 
 }  // namespace tavo::office

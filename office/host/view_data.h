@@ -17,4 +17,16 @@ namespace tavo::office {
 std::optional<std::string> FrozenViewData(const std::string& view_data, std::int32_t sheet,
                                           std::int32_t columns, std::int32_t rows);
 
+// Where sheet `sheet`'s entry says its split is frozen: the columns and rows
+// before it (0 where that direction is not frozen). XViewSplitable's
+// getSplitRow and getSplitColumn convert the split's pixels back to a cell,
+// which lands a row off when the UI font makes rows taller (a Chinese UI);
+// the entry keeps the cell itself. nullopt as for FrozenViewData.
+struct FrozenSplit {
+  std::int32_t columns = 0;
+  std::int32_t rows = 0;
+  friend bool operator==(const FrozenSplit&, const FrozenSplit&) = default;
+};
+std::optional<FrozenSplit> FrozenSplitOf(const std::string& view_data, std::int32_t sheet);
+
 }  // namespace tavo::office

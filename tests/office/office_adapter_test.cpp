@@ -62,6 +62,37 @@ TEST(ViewData, FrozenSplitOpensAtTheFirstCell) {
   }
 }
 
+// The frozen split as the entry keeps it: what a freeze gave in a Chinese UI,
+// where the split's own getters read one row more.
+TEST(ViewData, FrozenSplitIsReadFromTheEntry) {
+  struct Case {
+    const char* given;
+    std::int32_t sheet;
+    std::optional<FrozenSplit> wanted;
+  };
+  const char* zh = "100/60/0;0;tw:738;0/0/0/2/0/2/0/0/0/0/2;0/0/2/0/2/0/2/0/2/0/0;0/0/2/2/2/3/2/0/2/0/3";
+  const Case cases[] = {
+      {zh, 0, FrozenSplit{0, 2}},  // rows 1..2 fixed; the column position is no split
+      {zh, 1, FrozenSplit{2, 0}},
+      {zh, 2, FrozenSplit{2, 3}},
+      {"100/60/0;0;tw:738;0/0/0/0/33/20/2/0/0/0/0", 0, FrozenSplit{0, 0}},  // pixels of no split
+      {"100/60/0;0;tw:738;0/0/1/1/120/40/2/0/0/0/0", 0, FrozenSplit{0, 0}},  // a split, not frozen
+      {zh, 3, std::nullopt},
+      {zh, -1, std::nullopt},
+      {"100/60/0;0;tw:738;0/0/2/2/99999999999/2/2/0/0/0/0", 0, FrozenSplit{0, 2}},
+      {"100/60/0;0;tw:738;0/0/2", 0, std::nullopt},
+      {"", 0, std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FrozenSplitOf(c.given, c.sheet), c.wanted) << c.given << " sheet " << c.sheet;
+  // What FrozenViewData writes reads back as what it was given.
+  for (std::int32_t columns : {0, 2})
+    for (std::int32_t rows : {0, 2, 3}) {
+      const auto written = FrozenViewData(zh, 1, columns, rows);
+      ASSERT_TRUE(written);
+      EXPECT_EQ(FrozenSplitOf(*written, 1), (FrozenSplit{columns, rows}));
+    }
+}
+
 TEST(PaletteProperty, RoundTripsAndRefusesDamage) {
   const Palette classic = workbook::WorkbookModel::DefaultPalette();
   Palette read{};

@@ -172,8 +172,11 @@ def check_dialog(office, host):
     if shown is None:
         doc.close(True)
         return
-    check(shown.Model.Title == name_of(MENU_TITLES["en-US"]),
-          "the dialog's title is the menu's name: %s" % shown.Model.Title)
+    # The menu's name in the UI language in force (English, or Chinese in a
+    # Chinese UI under a Chinese locale).
+    product = basic(office, "ProductName")
+    check(shown.Model.Title == product and product in [name_of(t) for t in MENU_TITLES.values()],
+          "the dialog's title is the menu's name: %s (the product in this UI: %s)" % (shown.Model.Title, product))
     window = frame.ContainerWindow.getPosSize()
     at = shown.getPosSize()
     check(at.X + at.Width <= window.Width and at.X + at.Width >= window.Width - 40,

@@ -13,6 +13,16 @@ HORIZONTAL = {0: "general", 1: "left", 2: "center", 3: "right", 4: "justify", 5:
 VERTICAL = {0: "bottom", 1: "top", 2: "center", 3: "bottom", 4: "justify"}
 
 
+def frozen_split(controller, sheet):
+    """The frozen rows and columns as the view data keeps them (what the saved
+    file gets). getSplitRow/getSplitColumn go back from the split's pixels
+    and read a row more where the UI font makes rows taller (a Chinese UI)."""
+    index = sheet.getRangeAddress().Sheet
+    fields = controller.getViewData().split(";")[3 + index].split("/")
+    at = lambda mode, split: int(fields[split]) if fields[mode] == "2" else 0
+    return at(3, 5), at(2, 4)
+
+
 def number(x):
     """The shortest text of a number, as NumberToText writes it."""
     if x == int(x) and abs(x) < 1e15:
@@ -164,7 +174,7 @@ def sheet_facts(reader, sheet, name, active, box_rows, box_columns, controller):
         add(m)
     if active:
         if controller.hasFrozenPanes():
-            add("frozen %d %d" % (controller.getSplitRow(), controller.getSplitColumn()))
+            add("frozen %d %d" % frozen_split(controller, sheet))
         else:
             add("frozen none")
         first, last = controller.getByIndex(0), controller.getByIndex(controller.getCount() - 1)
