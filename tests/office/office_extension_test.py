@@ -3,6 +3,7 @@ LibreOffice's message box, the host sheets the menu command offers, the
 menu command itself, a built document saved as .xlsx by LibreOffice read
 back by our own reader, the progress bar of builds, the dialog as a tool
 window, and the menu entry's title in each language."""
+import time
 import os
 import re
 import subprocess
@@ -73,11 +74,27 @@ def check_saved_panes(office, host):
         check(pane == wanted, "%s saved with the pane %s (wanted %s)" % (direction, pane, wanted))
 
 
-def basic(office, name):
+def basic(office, name, args=()):
     """Runs a Sub or Function of the extension's Basic module; its result."""
     factory = office.context.getValueByName("/singletons/com.sun.star.script.provider.theMasterScriptProviderFactory")
     script = factory.createScriptProvider("").getScript(BASIC % name)
-    return script.invoke((), (), ())[0]
+    return script.invoke(tuple(args), (), ())[0]
+
+
+def check_component_errors(office):
+    """A component that cannot be created gives one message box with the
+    component's kind of message, and the macro stops: no Basic runtime error."""
+    missing = "tavo.no_such_component"
+    text = basic(office, "ComponentMissingText", (missing,))
+    check(text.startswith("tavo：(429)") and missing in text and "tavo.oxt" in text,
+          "the message when the component is missing: %s" % text)
+    started = time.monotonic()
+    made = basic(office, "NewComponent", (missing,))
+    check(made is None, "a component that cannot be created is Null after its message box (%.1f s)"
+          % (time.monotonic() - started))
+    made = basic(office, "NewComponent", ("tavo.myxl",))
+    check(made is not None, "the installed component is created")
+    check(basic(office, "ComponentFailedText", ("x",)) == "tavo：(440)组件出错：x", "the message when it fails")
 
 
 def name_of(title):
@@ -271,6 +288,7 @@ def main():
         check_menu_titles(office)
         check_one_name(office)
         check_dialog(office, host)
+        check_component_errors(office)
     if failures:
         h.fail("%d checks failed" % len(failures))
 
