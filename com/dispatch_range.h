@@ -41,6 +41,7 @@ class DispatchRange : public host::CellRange {
   void ClearContents() override { o_.Call(L"ClearContents"); }
   void Activate() override { o_.Call(L"Activate"); }
   std::int32_t Count() override { return o_.Get(L"Count").ToInt32(); }
+  std::int32_t Row() override { return o_.Get(L"Row").ToInt32(); }
   std::unique_ptr<host::CellRange> Rows() override { return Wrap(o_.ObjectProperty(L"Rows")); }
   std::unique_ptr<host::CellRange> Columns() override { return Wrap(o_.ObjectProperty(L"Columns")); }
   std::unique_ptr<host::CellRange> CurrentRegion() override { return Wrap(o_.ObjectProperty(L"CurrentRegion")); }

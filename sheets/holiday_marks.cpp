@@ -149,10 +149,14 @@ bool AnyMarkedDay(const lunar::HolidaySchedule& schedule, Date first, Date last)
 std::string MarksLegend(const HolidayMarks& marks, Date first, Date last) {
   std::string legend;
   if (AnyMarkedDay(marks.schedule, first, last)) legend = "标“休”的日期放假，标“班”的日期调休上班";
-  if (!marks.uncovered_years.empty()) {
-    legend += (legend.empty() ? "" : "；") + YearsText(marks.uncovered_years) + "的放假安排尚未收录";
-  }
+  const std::string gap = ScheduleGapText(marks);
+  if (!gap.empty()) legend += (legend.empty() ? "" : "；") + gap;
   return legend;
+}
+
+std::string ScheduleGapText(const HolidayMarks& marks) {
+  if (marks.uncovered_years.empty()) return {};
+  return YearsText(marks.uncovered_years) + "的放假安排尚未收录";
 }
 
 std::string YearsText(const std::vector<int>& years) {

@@ -52,6 +52,10 @@ std::string WeekRemark(const lunar::HolidaySchedule& schedule, Date first, Date 
 // Whether any day from `first` to `last` is marked.
 bool AnyMarkedDay(const lunar::HolidaySchedule& schedule, Date first, Date last);
 
+// "2027–2045年的放假安排尚未收录" when the range reaches years the schedule does
+// not know; empty otherwise. The one wording of both sheets.
+std::string ScheduleGapText(const HolidayMarks& marks);
+
 // The legend the information row ends with: what the marks mean, and which
 // years have no schedule yet. Empty when the range shows no mark and every
 // year is covered.

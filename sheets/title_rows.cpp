@@ -76,6 +76,21 @@ void FitRemark(host::CellRange& cell, const std::string& text, double size) {
   cell.SetShrinkToFit(true);
 }
 
+// The calendar has no information row: the years of its range that the
+// holiday schedule does not know are said on a line under the grid, in the
+// school calendar's words, so a year left unmarked is never left unsaid.
+void WriteScheduleGapLine(BuildState& state, int row, int last_column) {
+  if (state.holidays == nullptr) return;
+  const std::string gap = ScheduleGapText(*state.holidays);
+  if (gap.empty()) return;
+  Block(state.sheet, row, 2, row, last_column)->Merge();
+  auto line = Cell(state.sheet, row, 2);
+  line->SetHorizontalAlignment(host::kAlignLeft);
+  line->SetVerticalAlignment(host::kAlignTop);
+  line->Font()->SetSize(kScheduleRemarkSize);
+  line->SetValue(host::Variant(gap));
+}
+
 }  // namespace
 
 void WriteTitleRows(BuildState& state) {
@@ -97,6 +112,7 @@ void WriteTitleRows(BuildState& state) {
   title->SetShrinkToFit(true);  // the school's own title may be longer than the grid is wide
   if (!with_info) {
     title->SetValue(host::Variant(RangeTitle(state.start, state.end)));
+    WriteScheduleGapLine(state, region->Row() + region->Rows()->Count(), last_column);
     return;
   }
   title->SetValue(InfoSheet(state)->Cells(3, 4)->Value());

@@ -244,6 +244,7 @@ class EmbeddedRange : public host::CellRange {
   }
   std::unique_ptr<host::CellRange> Rows() override { return As(CountAs::kRows); }
   std::unique_ptr<host::CellRange> Columns() override { return As(CountAs::kColumns); }
+  std::int32_t Row() override { return ref_.area.top; }
   std::unique_ptr<host::CellRange> CurrentRegion() override {
     Area region = workbook::CurrentRegion(ref_.Sheet(), ref_.area, ref_.model->column_count);
     return MakeRange(MakeRangeRef(ref_.model, ref_.sheet_id, region));

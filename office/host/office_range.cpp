@@ -206,6 +206,7 @@ class OfficeRange : public host::CellRange {
   }
   std::unique_ptr<host::CellRange> Rows() override { return As(CountAs::kRows); }
   std::unique_ptr<host::CellRange> Columns() override { return As(CountAs::kColumns); }
+  std::int32_t Row() override { return ref_.area.StartRow + 1; }
   std::unique_ptr<host::CellRange> CurrentRegion() override {
     ref_.context->Flush();
     return Uno([&] {

@@ -98,6 +98,8 @@ class CellRange {
   virtual void ClearContents() = 0;
   virtual void Activate() = 0;
   virtual std::int32_t Count() = 0;
+  // Row: the number of the range's first row.
+  virtual std::int32_t Row() = 0;
   virtual std::unique_ptr<CellRange> Rows() = 0;
   virtual std::unique_ptr<CellRange> Columns() = 0;
   virtual std::unique_ptr<CellRange> CurrentRegion() = 0;

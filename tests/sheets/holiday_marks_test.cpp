@@ -253,5 +253,50 @@ TEST_F(HolidayMarksTest, AYearWithoutScheduleIsToldWithoutStoppingTheBuild) {
       << Text(Kind::kSchool, info_row, 2);
 }
 
+// A calendar has no information row: a line under the grid says it, in the
+// same words, in both directions; a range the schedule knows gets no line.
+TEST_F(HolidayMarksTest, ACalendarSaysWhichYearsHaveNoSchedule) {
+  struct Case {
+    const char* start;
+    const char* end;
+    bool horizontal;
+    const char* says;  // nullptr: no line
+    int style = 1;
+  };
+  const Case cases[] = {
+      {"2026-1-1", "2045-12-31", false, "2027–2045年的放假安排尚未收录"},
+      {"2026-1-1", "2045-12-31", true, "2027–2045年的放假安排尚未收录"},
+      {"2026-10-1", "2027-3-31", true, "2027年的放假安排尚未收录", 2},  // month labels above the grid
+      {"2026-7-1", "2027-6-30", false, "2027年的放假安排尚未收录"},
+      {"2025-7-1", "2025-12-31", true, nullptr},
+      {"2025-7-1", "2025-12-31", false, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.start) + (c.horizontal ? " horizontal" : " vertical"));
+    SheetBuildTest::SetUp();
+    MarksOn();
+    Options o;
+    o.direction = c.horizontal ? 3 : 1;
+    o.style = c.style;
+    Build(Kind::kCalendar, c.start, c.end, o);
+    std::vector<int> rows;  // where column B says a year has no schedule
+    for (int r = 2; r <= 2200; ++r)
+      if (Text(Kind::kCalendar, r, 2).find("尚未收录") != std::string::npos) rows.push_back(r);
+    if (c.says == nullptr) {
+      EXPECT_TRUE(rows.empty());
+      continue;
+    }
+    ASSERT_EQ(rows.size(), 1u);
+    const int r = rows[0];
+    EXPECT_EQ(Text(Kind::kCalendar, r, 2), c.says);
+    // Right under the grid, whose last label (the last week, or 星期日)
+    // spans the two rows above it; nothing below.
+    EXPECT_FALSE(Text(Kind::kCalendar, r - 2, 2).empty());
+    EXPECT_TRUE(Text(Kind::kCalendar, r - 1, 2).empty());
+    EXPECT_FALSE(Text(Kind::kCalendar, r - 1, 3).empty() && Text(Kind::kCalendar, r - 2, 3).empty());
+    EXPECT_TRUE(Text(Kind::kCalendar, r + 1, 3).empty());
+  }
+}
+
 }  // namespace
 }  // namespace tavo::testing

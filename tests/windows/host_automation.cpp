@@ -255,6 +255,8 @@ const Table<host::CellRange>& TableOf<host::CellRange>() {
                                    [](T& r, const ComVariant& v) { r.SetColumnWidth(v.ToDouble()); })},
       {L"Left", Property<T>([](T& r) { return ComVariant::Double(r.Left()); },
                             [](T&, const ComVariant&) { RaiseInvalidArgument(); })},
+      {L"Row", Property<T>([](T& r) { return Int(r.Row()); },
+                           [](T&, const ComVariant&) { RaiseInvalidArgument(); })},
       {L"HorizontalAlignment",
        Property<T>([](T& r) { return Int(r.HorizontalAlignment()); },
                    [](T& r, const ComVariant& v) { r.SetHorizontalAlignment(v.ToInt32()); })},
