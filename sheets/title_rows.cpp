@@ -34,6 +34,10 @@ constexpr double kRemarkHeight = 28.5;
 constexpr double kLineHeightPerPoint = 14.25 / 12;
 constexpr double kSmallestRemarkSize = 8;
 constexpr double kRemarkSize = 12;
+// A horizontal title spans at most the label column and a half-year's 27
+// weeks, the widest range that prints on one page: a range of years keeps
+// its title on the first screen and the first page, not centred far off.
+constexpr int kWidestTitleWeeks = 27;
 
 // The information row as 信息表 C3 has it, ending with the marks' legend
 // on a line of its own when the build marks days.
@@ -103,7 +107,9 @@ void WriteTitleRows(BuildState& state) {
   const int last_column = 2 + region->Columns()->Count() - 1;
 
   Cell(sheet, 1, 1)->Activate();
-  Block(sheet, 1, 2, 1, last_column)->Merge();
+  const int title_last_column =
+      state.options.Vertical() ? last_column : std::min(last_column, 2 + kWidestTitleWeeks);
+  Block(sheet, 1, 2, 1, title_last_column)->Merge();
   auto title = Cell(sheet, 1, 2);
   title->Font()->SetSize(18);
   title->Font()->SetBold(true);

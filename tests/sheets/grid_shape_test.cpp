@@ -72,6 +72,32 @@ TEST_F(SheetBuildTest, HorizontalStyleTwoKeepsTheMonthRow) {
 }
 
 // A host of 256 columns: the week columns stop at IU (253 weeks). From
+// The title's merge: over the whole grid up to a half-year's 27 weeks (one
+// page), over the first 27 weeks of a longer horizontal range; a vertical
+// title always spans the grid's columns.
+TEST_F(SheetBuildTest, TitleSpansTheFirstPageOfAHorizontalGrid) {
+  struct Case {
+    Kind kind;
+    const char* start;
+    const char* end;
+    int direction;
+    int last_column;
+  };
+  const Case cases[] = {
+      {Kind::kCalendar, "2025-7-1", "2025-12-31", 3, 29},   // 27 weeks: B..AC, as before
+      {Kind::kCalendar, "2025-9-1", "2025-12-31", 3, 20},   // 18 weeks: the grid's width
+      {Kind::kCalendar, "2026-1-1", "2045-12-31", 3, 29},   // 20 years
+      {Kind::kSchool, "2024-9-1", "2026-8-31", 3, 29},      // two school years
+      {Kind::kSchool, "2024-9-1", "2025-1-19", 3, 23},      // a term of 21 weeks: the grid
+      {Kind::kCalendar, "2026-1-1", "2045-12-31", 1, 9},    // vertical: B..I
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.start) + " " + std::to_string(c.direction));
+    Build(c.kind, c.start, c.end, {.direction = c.direction});
+    EXPECT_EQ(MergeAt(c.kind, 1, 2), (workbook::Area{1, 2, 1, c.last_column}));
+  }
+}
+
 // Saturday 2000-01-01, Monday first, that is up to Sunday 2004-10-31, and
 // 58 months have begun.
 TEST_F(SheetBuildTest, HorizontalGridStopsAtTheHostsLastColumn) {
@@ -84,7 +110,8 @@ TEST_F(SheetBuildTest, HorizontalGridStopsAtTheHostsLastColumn) {
     EXPECT_EQ(Value(Kind::kCalendar, week_row, 255), host::Variant(253));
     EXPECT_TRUE(Value(Kind::kCalendar, week_row, 256).IsEmpty());
     EXPECT_EQ(Text(Kind::kCalendar, sunday_row, 255), "31");
-    EXPECT_EQ(MergeAt(Kind::kCalendar, 1, 2), (workbook::Area{1, 2, 1, 255}));
+    // The title stays over the first page's columns (B..AC), not over 254.
+    EXPECT_EQ(MergeAt(Kind::kCalendar, 1, 2), (workbook::Area{1, 2, 1, 29}));
   }
   // The last build was style 2: October 2004 is the last month labelled.
   EXPECT_EQ(Text(Kind::kCalendar, 3, 2), "月  份");
