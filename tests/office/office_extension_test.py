@@ -159,6 +159,9 @@ def check_one_name(office):
             question = basic(office, "AddSheetsQuestion")
             check(name == name_of(MENU_TITLES[language]) and name in question and ("添加" in question) == (
                 language == "zh-CN"), "in %s the product is %s, also in the question: %s" % (language, name, question))
+            # The question names every sheet the component adds.
+            check(all('"%s"' % sheet in question for sheet in ("DTB", "信息表", "节假日")),
+                  "in %s the question names the three sheets it adds" % language)
     finally:
         setup.ooLocale = before
         setup.commitChanges()
