@@ -81,6 +81,21 @@ def basic(office, name, args=()):
     return script.invoke(tuple(args), (), ())[0]
 
 
+def check_extension_manager(office):
+    """What the Extension Manager shows of tavo: its name, description and icon."""
+    manager = office.context.getValueByName("/singletons/com.sun.star.deployment.ExtensionManager")
+    ours = [p for p in manager.getDeployedExtensions("user", None, None)
+            if p is not None and p.getIdentifier().Value == "tavo.calendar"]
+    check(len(ours) == 1, "the extension is deployed for the user once: %d" % len(ours))
+    if not ours:
+        return
+    tavo = ours[0]
+    description = tavo.getDescription()
+    check("校历表" in description and len(description) > 40, "its description: %s" % description[:60])
+    check(tavo.getIcon(False) is not None, "its icon")
+    check(tavo.getDisplayName() in ("School Calendar Maker", "校历生成器"), "its name: %s" % tavo.getDisplayName())
+
+
 def check_component_errors(office):
     """A component that cannot be created gives one message box with the
     component's kind of message, and the macro stops: no Basic runtime error."""
@@ -292,6 +307,7 @@ def main():
         check_one_name(office)
         check_dialog(office, host)
         check_component_errors(office)
+        check_extension_manager(office)
     if failures:
         h.fail("%d checks failed" % len(failures))
 
