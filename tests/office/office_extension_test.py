@@ -18,7 +18,8 @@ MENU = "vnd.sun.star.script:Tavo.Dialog.OpenDialog?language=Basic&location=appli
 BASIC = "vnd.sun.star.script:Tavo.Dialog.%s?language=Basic&location=application"
 DIALOG = "vnd.sun.star.script:Tavo.TavoDialog?location=application"
 # The menu entry's title by language; the dialog's title is the same name.
-MENU_TITLES = {"en-US": "School Calendar ~Maker…", "zh-CN": "校历生成器(~X)…", "zh-TW": "校历生成器(~X)…"}
+# The keys are free in Calc's Tools menu (Macros has M, ImageMap M too).
+MENU_TITLES = {"en-US": "School Calendar Ma~ker…", "zh-CN": "校历生成器(~X)…", "zh-TW": "校历生成器(~X)…"}
 failures = []
 
 
