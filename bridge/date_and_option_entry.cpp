@@ -20,6 +20,10 @@ void OnDateEntered(host::Application& ea, host::Dialog& uf, host::Platform& plat
     platform.MessageBox(label + " 应在1901-2100年之间！", host::kTitleNotice, host::kStyleWarning);
     return;
   }
+  // The box left with the date it showed (in whatever notation) changes
+  // nothing: the cell is not written, and the workbook stays as it was.
+  const host::Variant stored = SettingsSheet(ea)->Cells(kSettingsRow, column)->Value();
+  if (!stored.IsEmpty() && ParseDate(stored.ToText()) == date) return;
   WriteSetting(ea, column, text);  // as typed, so the box shows it unchanged next time
 }
 

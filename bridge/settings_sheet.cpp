@@ -13,7 +13,11 @@ std::unique_ptr<host::Sheet> SettingsSheet(host::Application& ea) {
 }
 
 void WriteSetting(host::Application& ea, int column, const host::Variant& value) {
-  SettingsSheet(ea)->Cells(kSettingsRow, column)->SetValue(value);
+  // A setting written again as it stands changes nothing, and must not make
+  // the workbook one to save (a date box left without a change writes it).
+  auto cell = SettingsSheet(ea)->Cells(kSettingsRow, column);
+  if (cell->Value() == value) return;
+  cell->SetValue(value);
 }
 
 void ResetPalette(host::Workbook& workbook) {

@@ -4,6 +4,7 @@
 #include <com/sun/star/lang/XInitialization.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
 #include <cppuhelper/factory.hxx>
 #include <cppuhelper/implbase3.hxx>
 #include <cppuhelper/implementationentry.hxx>
@@ -37,6 +38,23 @@ constexpr const char* kImplementationName = "tavo.office.Myxl";
 constexpr const char* kServiceName = "tavo.myxl";
 
 OUString ImplementationName() { return OUString::createFromAscii(kImplementationName); }
+bool IsModified(const Reference<css::uno::XInterface>& document) {
+  try {
+    Reference<css::util::XModifiable> modifiable(document, UNO_QUERY);
+    return !modifiable.is() || modifiable->isModified();
+  } catch (const css::uno::Exception&) {
+    return true;
+  }
+}
+
+void KeepUnmodified(const Reference<css::uno::XInterface>& document) {
+  try {
+    Reference<css::util::XModifiable> modifiable(document, UNO_QUERY);
+    if (modifiable.is()) modifiable->setModified(false);
+  } catch (const css::uno::Exception&) {
+  }
+}
+
 Sequence<OUString> ServiceNames() {
   const OUString name = OUString::createFromAscii(kServiceName);
   return Sequence<OUString>(&name, 1);
@@ -102,7 +120,14 @@ class MyxlComponent
       } building{building_, building_};
       building_ = !progress_text.empty();
       platform_.SetCall({EA, &dialog, [&context] { context->Flush(); }});
+      const bool was_modified = IsModified(EA);
       myxl_.MyFun(*application, dialog, event);
+      // Opening the dialog sets the palette's two fills again, as it does at
+      // every opening: that alone leaves an unchanged document unchanged.
+      if (event == "Initialize" && !was_modified) {
+        context->Flush();
+        KeepUnmodified(EA);
+      }
       platform_.SetCall({EA, nullptr, {}});
       // Whatever the call wrote is in the document when it returns, and
       // the view selects what the call selected.

@@ -80,6 +80,37 @@ TEST(DateEntry, AcceptedDatesAreStoredAsDatesAndRefusedOnesLeaveTheCell) {
   }
 }
 
+// Leaving a box with the date the cell holds, in any notation, writes
+// nothing (the workbook stays unchanged); another date is written.
+TEST(DateEntry, TheDateTheCellHoldsIsNotWrittenAgain) {
+  struct Case {
+    host::Variant held;
+    const char* typed;
+    bool written;
+  };
+  const Case cases[] = {
+      {StoredDate("2024-9-1"), "2024/9/1", false},
+      {StoredDate("2024-9-1"), "2024年9月1日", false},
+      {StoredDate("2024-9-1"), "2024-9-2", true},
+      {host::Variant(), "2024-9-1", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    TestWorkbook book;
+    book.SetDtb(2, c.held);
+    FakeDialog uf;
+    FakePlatform platform;
+    uf.values["txtBDate"] = c.typed;
+    for (auto& sheet : book.model->sheets) sheet.modified = false;  // as a workbook just opened
+    bridge::OnDateEntered(book.ea, uf, platform, "txtBDate");
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_EQ(book.Dtb(2), c.written ? StoredDate(c.typed) : c.held);
+    bool modified = false;
+    for (const auto& sheet : book.model->sheets) modified |= sheet.modified;
+    EXPECT_EQ(modified, c.written);
+  }
+}
+
 TEST(DateEntry, ARefusedDateNeverLooksForTheSettingsSheet) {
   TestWorkbook book;
   book.Sheet("DTB")->Delete();

@@ -202,9 +202,11 @@ def check_dialog(office, host):
     doc = office.load(host)
     frame = doc.CurrentController.Frame
     dispatcher = office.create("com.sun.star.frame.DispatchHelper")
+    unchanged = not doc.isModified()
     dispatcher.executeDispatch(frame, MENU, "", 0, ())  # returns: the dialog is not modal
     shown = basic(office, "DialogWindow")
     check(shown is not None and shown.isVisible(), "the menu command leaves the dialog shown")
+    check(unchanged and not doc.isModified(), "opening the dialog leaves an unchanged document unchanged")
     if shown is None:
         doc.close(True)
         return
