@@ -217,8 +217,14 @@ def check_dialog(office, host):
           "the dialog's title is the menu's name: %s (the product in this UI: %s)" % (shown.Model.Title, product))
     window = frame.ContainerWindow.getPosSize()
     at = shown.getPosSize()
-    check(at.X + at.Width <= window.Width and at.X + at.Width >= window.Width - 40,
-          "the dialog opens at the right edge of the window: %d+%d of %d" % (at.X, at.Width, window.Width))
+    # The sidebar's tab bar: the document window's full-height child at its right.
+    document = frame.ComponentWindow.getPosSize()
+    bars = [k.getPosSize() for k in frame.ComponentWindow.getWindows()]
+    bars = [b.X for b in bars if b.X > document.Width // 2 and b.Height >= document.Height - 2 and b.Width > 0]
+    cells_end = min(bars + [window.Width]) - 16  # and the vertical scroll bar before it
+    check(at.X + at.Width <= cells_end and at.X + at.Width >= cells_end - 60,
+          "the dialog opens at the right edge of the cells, clear of the scroll bar and the sidebar: "
+          "%d+%d, the cells end at %d of %d" % (at.X, at.Width, cells_end, window.Width))
     first = (at.X, at.Y)
     basic(office, "CloseDialog")
     check(basic(office, "DialogWindow") is None, "the close box closes the dialog")
