@@ -37,7 +37,7 @@ fi
 arm64_packages=()
 if [[ "${TAVO_WITH_ARM64:-0}" == 1 ]]; then
   arm64_packages=(crossbuild-essential-arm64 qemu-user-static binfmt-support
-                  libfmt-dev:arm64 libzip-dev:arm64 libpugixml-dev:arm64 libcli11-dev)
+                  libfmt-dev:arm64 libzip-dev:arm64 libpugixml-dev:arm64)
 fi
 windows_packages=()
 if [[ "${TAVO_WITH_WINDOWS:-0}" == 1 ]]; then
@@ -76,6 +76,19 @@ apt_install() {  # apt-get install's options and packages; its output is kept in
   apt_log=$(DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$@" 2>&1) || status=$?
   printf '%s\n' "$apt_log" | grep -v '^debconf: delaying' | tail -n 40 >&2 || true
   return $status
+}
+# FILE WHAT PACKAGES WHEN: why the archive did not deliver WHAT, in apt's
+# words (the last update's and install's first errors), for the tests to read.
+record_refusal() {
+  mkdir -p "$(dirname "$1")"
+  {
+    echo "The package archive did not deliver $2 when scripts/setup.sh asked for it ($(date -u '+%Y-%m-%d %H:%M UTC'), $4)."
+    if [[ -s $update_errors ]]; then
+      echo "apt-get update: $(grep -m1 '^E:' "$update_errors" || head -n1 "$update_errors")"
+    fi
+    echo "apt-get install $3: $(printf '%s\n' "$apt_log" | grep -m1 '^E:')"
+    printf '%s\n' "$apt_log" | grep -m3 'Depends:' | sed 's/^ */  /' || true
+  } >"$1"
 }
 # A mirror caught mid-sync fails one index now and then; try again, and go on
 # with the indexes that did arrive rather than stop the whole setup.
@@ -118,12 +131,8 @@ if ((${#missing_arm64[@]})); then
     echo "setup.sh: the arm64 packages could not be installed; fetching the amd64 and arm64 indexes alone" >&2
     $sudo apt-get update -qq "${arm64_only[@]}" 2>"$update_errors" || cat "$update_errors" >&2
     if ! apt_install "${arm64_only[@]}" "${missing_arm64[@]}"; then
-      mkdir -p build-arm64
-      {
-        echo "The package archive did not deliver the arm64 packages when scripts/setup.sh asked for them ($(date -u '+%Y-%m-%d %H:%M UTC'))."
-        [[ -s $update_errors ]] && echo "apt-get update: $(grep -m1 '^E:' "$update_errors" || head -n1 "$update_errors")"
-        echo "apt-get install ${missing_arm64[*]}: $(printf '%s\n' "$apt_log" | grep -m1 '^E:')"
-      } >build-arm64/setup-arm64-refused.txt
+      record_refusal build-arm64/setup-arm64-refused.txt "the arm64 packages" "${missing_arm64[*]}" \
+        "again with the amd64 and arm64 indexes alone"
       echo "setup.sh: installed without the arm64 packages; the arm64 test skips with the reason in build-arm64/setup-arm64-refused.txt" >&2
     fi
   fi
@@ -147,15 +156,7 @@ if ((${#missing_windows[@]})); then
       if ((${#without_32[@]})); then
         apt_install "${without_32[@]}"
       fi
-      mkdir -p "$record_dir"
-      {
-        echo "The package archive did not deliver wine32:i386 when scripts/setup.sh asked for it ($(date -u '+%Y-%m-%d %H:%M UTC'), twice, 30 s apart)."
-        if [[ -s $update_errors ]]; then
-          echo "apt-get update: $(grep -m1 '^E:' "$update_errors" || head -n1 "$update_errors")"
-        fi
-        echo "apt-get install wine32:i386: $(printf '%s\n' "$apt_log" | grep -m1 '^E:')"
-        printf '%s\n' "$apt_log" | grep -m3 'Depends:' | sed 's/^ */  /' || true
-      } >"$wine32_record"
+      record_refusal "$wine32_record" wine32:i386 wine32:i386 "twice, 30 s apart"
       echo "setup.sh: installed without wine32:i386; the 32-bit tests skip with the reason in $wine32_record:" >&2
       cat "$wine32_record" >&2
     fi
