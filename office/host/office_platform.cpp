@@ -103,15 +103,12 @@ void OfficePlatform::Beep(int, int) {
   }
 }
 
-// LibreOffice's dialogs can be made sizeable through their model; they have
-// no minimise button.
-void OfficePlatform::AdjustDialogWindow(const std::string& caption) {
-  try {
-    if (call_.dialog == nullptr || call_.dialog->Caption() != caption) return;
-    call_.dialog->DialogModel()->setPropertyValue("Sizeable", Any(true));
-  } catch (...) {
-  }
-}
+// A LibreOffice dialog gets its minimise button from the window manager,
+// and the extension's Basic puts the dialog away when it is minimised. It is
+// not made sizeable: the window manager would offer to maximise it too, and
+// a maximised dialog covers Calc with an empty face, its controls where they
+// were.
+void OfficePlatform::AdjustDialogWindow(const std::string&) {}
 
 bool OfficePlatform::FileExists(const std::string& path) {
   struct stat info {};
