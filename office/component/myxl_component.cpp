@@ -1,5 +1,7 @@
 // The UNO service tavo.myxl: MyFun for Basic and Python, over the
 // document and dialog it is given.
+#include <com/sun/star/awt/Toolkit.hpp>
+#include <com/sun/star/awt/XReschedule.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XInitialization.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
@@ -109,10 +111,21 @@ class MyxlComponent
       const std::string progress_text = ProgressText(event);
       std::optional<BuildProgress> progress;
       if (!progress_text.empty()) {
+        ProgressHooks hooks{[&context] { return context->held.HeldWrites(); },
+                            [&context] { context->FlushValues(); }, [this] { LetOfficeDraw(); }};
         progress.emplace(EA, progress_text, DaysOfRange(TextOf(dialog, "txtBDate"), TextOf(dialog, "txtEDate")),
-                         platform_.Recording() ? &progress_log_ : nullptr);
+                         std::move(hooks), platform_.Recording() ? &progress_log_ : nullptr);
         context->on_value = [&progress] { progress->ValueWritten(); };
+        context->on_sent = [&progress](std::int64_t writes) { progress->Sent(writes); };
       }
+      // The bar goes before the context: nothing sent later may reach it.
+      struct Unhook {
+        OfficeContext& context;
+        ~Unhook() {
+          context.on_value = nullptr;
+          context.on_sent = nullptr;
+        }
+      } unhook{*context};
       struct Building {
         bool& flag;
         bool was;
@@ -132,6 +145,7 @@ class MyxlComponent
       // Whatever the call wrote is in the document when it returns, and
       // the view selects what the call selected.
       context->Flush();
+      if (progress) progress->Done();
       SelectChosenShapes(context);
     } catch (...) {
       platform_.SetCall({EA, nullptr, {}});
@@ -185,6 +199,18 @@ class MyxlComponent
     } catch (...) {
       return {};
     }
+  }
+
+  // The office handles the events it has (the bar's drawing among them);
+  // the dialog's buttons pressed meanwhile are not obeyed (building_).
+  // XReschedule is marked deprecated for processEventsToIdle, which would
+  // run the office's idle work as well: here only what is pending is wanted.
+  void LetOfficeDraw() {
+    Reference<css::awt::XReschedule> office(css::awt::Toolkit::create(uno_), UNO_QUERY);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (office.is()) office->reschedule();
+#pragma GCC diagnostic pop
   }
 
   std::recursive_mutex mutex_;

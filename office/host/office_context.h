@@ -48,11 +48,16 @@ struct OfficeContext {
   // shape. The view selects them when the call ends or before the active
   // sheet changes; a range activated meanwhile takes their place.
   std::vector<css::uno::Reference<css::drawing::XShape>> chosen_shapes;
-  // Told of every value written to cells (the progress of a build).
+  // Told of every value written to cells, and of the cells each call of a
+  // flush sends (the progress of a build).
   std::function<void()> on_value;
+  WriteBuffer::Sent on_sent;
 
   void Flush() {
-    if (!held.Empty()) held.Flush(document);
+    if (!held.Empty()) held.Flush(document, on_sent);
+  }
+  void FlushValues() {
+    if (!held.Empty()) held.FlushValues(document);
   }
   double DigitTwips() {
     if (!digit_twips) digit_twips = MeasureDigitTwips(document);

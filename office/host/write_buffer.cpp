@@ -96,6 +96,27 @@ css::table::TableBorder2 BorderOf(Side side, const css::table::BorderLine2& line
   return border;
 }
 
+// The held values of `cells`, one data array per block.
+template <typename Cells>
+void SendValues(const SheetSender& send, const Cells& cells, const WriteBuffer::Sent& sent) {
+  std::vector<CellPos> valued;
+  for (const auto& [pos, cell] : cells) {
+    if (cell.value) valued.push_back(pos);
+  }
+  for (const Block& b : BlocksOf(valued)) {
+    Sequence<Sequence<Any>> data(b.bottom - b.top + 1);
+    auto rows = data.getArray();
+    for (std::int32_t r = b.top; r <= b.bottom; ++r) {
+      Sequence<Any> row(b.right - b.left + 1);
+      auto out = row.getArray();
+      for (std::int32_t c = b.left; c <= b.right; ++c) out[c - b.left] = *cells.at({r, c}).value;
+      rows[r - b.top] = row;
+    }
+    Reference<css::sheet::XCellRangeData>(send.Range(b), UNO_QUERY_THROW)->setDataArray(data);
+    if (sent) sent(std::int64_t{b.bottom - b.top + 1} * (b.right - b.left + 1));
+  }
+}
+
 }  // namespace
 
 WriteBuffer::SheetWrites& WriteBuffer::Of(const Reference<css::sheet::XSpreadsheet>& sheet) {
@@ -141,27 +162,38 @@ std::vector<Block> WriteBuffer::HeldMerges(const Reference<css::sheet::XSpreadsh
   return {};
 }
 
-void WriteBuffer::Flush(const Reference<css::sheet::XSpreadsheetDocument>& document) {
+void WriteBuffer::FlushValues(const Reference<css::sheet::XSpreadsheetDocument>& document) {
+  std::vector<std::pair<Reference<css::sheet::XSpreadsheet>, std::map<CellPos, PendingCell>>> held;
+  for (SheetWrites& writes : sheets_) {
+    std::map<CellPos, PendingCell> values;
+    for (auto& [pos, cell] : writes.cells) {
+      if (cell.value) values[pos].value = std::exchange(cell.value, std::nullopt);
+    }
+    if (!values.empty()) held.emplace_back(writes.sheet, std::move(values));
+  }
+  Uno([&] {
+    for (const auto& [sheet, values] : held) SendValues(SheetSender(document, sheet), values, {});
+  });
+}
+
+std::int64_t WriteBuffer::HeldWrites() const {
+  std::int64_t writes = 0;
+  for (const SheetWrites& sheet : sheets_) {
+    for (const auto& [pos, cell] : sheet.cells) {
+      writes += cell.value ? 1 : 0;
+      for (const auto& format : cell.formats) writes += format ? 1 : 0;
+      for (const auto& side : cell.sides) writes += side ? 1 : 0;
+    }
+  }
+  return writes;
+}
+
+void WriteBuffer::Flush(const Reference<css::sheet::XSpreadsheetDocument>& document, const Sent& sent) {
   const std::vector<SheetWrites> held = std::exchange(sheets_, {});
   Uno([&] {
     for (const SheetWrites& writes : held) {
       const SheetSender send(document, writes.sheet);
-
-      std::vector<CellPos> valued;
-      for (const auto& [pos, cell] : writes.cells) {
-        if (cell.value) valued.push_back(pos);
-      }
-      for (const Block& b : BlocksOf(valued)) {
-        Sequence<Sequence<Any>> data(b.bottom - b.top + 1);
-        auto rows = data.getArray();
-        for (std::int32_t r = b.top; r <= b.bottom; ++r) {
-          Sequence<Any> row(b.right - b.left + 1);
-          auto out = row.getArray();
-          for (std::int32_t c = b.left; c <= b.right; ++c) out[c - b.left] = *writes.cells.at({r, c}).value;
-          rows[r - b.top] = row;
-        }
-        Reference<css::sheet::XCellRangeData>(send.Range(b), UNO_QUERY_THROW)->setDataArray(data);
-      }
+      SendValues(send, writes.cells, sent);
 
       for (std::size_t f = 0; f < kCellFormats; ++f) {
         Groups<Any> groups;
@@ -172,6 +204,7 @@ void WriteBuffer::Flush(const Reference<css::sheet::XSpreadsheetDocument>& docum
           Reference<css::beans::XPropertySet> target = send.Ranges(BlocksOf(cells));
           for (const char* name : NamesOf(static_cast<CellFormat>(f)))
             target->setPropertyValue(OUString::createFromAscii(name), value);
+          if (sent) sent(static_cast<std::int64_t>(cells.size()));
         }
       }
 
@@ -184,6 +217,7 @@ void WriteBuffer::Flush(const Reference<css::sheet::XSpreadsheetDocument>& docum
         const bool along_rows = side == Side::kTop || side == Side::kBottom;
         for (const auto& [line, cells] : groups) {
           send.Ranges(RunsOf(cells, along_rows))->setPropertyValue("TableBorder2", Any(BorderOf(side, line)));
+          if (sent) sent(static_cast<std::int64_t>(cells.size()));
         }
       }
 

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -38,7 +39,13 @@ inline constexpr std::int64_t kMaxHeldCells = std::int64_t{1} << 16;
 
 class WriteBuffer {
  public:
+  // Told, after each call of a flush, of the cells that call covered: the
+  // writes it sent, one for each cell's value, format or line.
+  using Sent = std::function<void(std::int64_t writes)>;
+
   bool Empty() const { return sheets_.empty(); }
+  // The writes held, counted as Sent counts them.
+  std::int64_t HeldWrites() const;
 
   // `value` in every cell of `area` (a text or a number, as setDataArray takes them).
   void SetValue(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, const Block& area,
@@ -57,7 +64,10 @@ class WriteBuffer {
   // merges (a merge keeps the cells' formats and the values it covers, so
   // the order changes nothing). The buffer is empty afterwards even when a
   // call fails: what failed is not sent twice.
-  void Flush(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document);
+  void Flush(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document, const Sent& sent = {});
+  // Sends the values held and keeps the rest: cheap enough to do as a build
+  // goes, where formats sent as the sheet grows would cost more each time.
+  void FlushValues(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document);
 
  private:
   struct PendingCell {

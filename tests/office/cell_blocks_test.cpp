@@ -2,6 +2,8 @@
 // of its progress bar; no office needed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <set>
 
 #include "office/host/build_progress.h"
@@ -97,6 +99,59 @@ TEST(BuildProgress, DaysOfTheDialogsRange) {
   EXPECT_EQ(ProgressText("cmdDoXL"), "生成校历表…");
   EXPECT_EQ(ProgressText("cmdDoRL"), "生成日历表…");
   EXPECT_EQ(ProgressText("cmdEdit"), "");
+}
+
+// The bar over a whole build: half with the days written, half with what
+// is sent after them; a handful of steps, each a week further at least, the
+// last at the range's weeks, whatever the length of the range.
+TEST(BuildProgress, BarMovesInStepsToTheRangesWeeks) {
+  struct Case {
+    std::int32_t days;
+    std::int32_t weeks;
+    std::size_t steps;
+  };
+  const Case cases[] = {
+      {1, 1, 1}, {7, 1, 1}, {8, 2, 2}, {122, 18, 18}, {153, 22, 20}, {7305, 1044, 20},
+  };
+  for (const Case& c : cases) {
+    BarSteps bar(c.days);
+    EXPECT_EQ(bar.Weeks(), c.weeks) << c.days;
+    std::vector<std::int32_t> shown;
+    const auto keep = [&](std::optional<std::int32_t> weeks) {
+      if (weeks) shown.push_back(*weeks);
+    };
+    // Sending before the last day is the first half's (the days go as they are written).
+    keep(bar.Sent(1000));
+    std::int64_t held = 0;
+    for (std::int64_t value = 0; value < 2 * std::int64_t{c.days}; ++value) {
+      held += 5;
+      keep(bar.ValueWritten([&] { return held; }));
+    }
+    EXPECT_TRUE(bar.DaysWritten()) << c.days;
+    EXPECT_LE(bar.Shown(), (c.weeks + 1) / 2) << c.days;
+    // Values past the range (a title, a note under the grid) move nothing.
+    keep(bar.ValueWritten([&] { return held; }));
+    const std::int64_t to_send = held * BarSteps::kSentPerHeldAtLastDay;
+    for (std::int64_t sent = 0; sent < to_send + 1000; sent += 997) keep(bar.Sent(997));
+    ASSERT_EQ(shown.size(), c.steps) << c.days;
+    EXPECT_EQ(std::adjacent_find(shown.begin(), shown.end(), std::greater_equal<>()), shown.end()) << c.days;
+    EXPECT_EQ(shown.back(), c.weeks) << c.days;
+    EXPECT_EQ(bar.Shown(), c.weeks) << c.days;
+  }
+  // A build that sends less than reckoned ends the bar when it is done.
+  BarSteps short_of(153);
+  for (int value = 0; value < 306; ++value) short_of.ValueWritten([] { return std::int64_t{1000}; });
+  short_of.Sent(10);
+  EXPECT_LT(short_of.Shown(), 22);
+  EXPECT_EQ(short_of.Done(), std::optional<std::int32_t>(22));
+  EXPECT_FALSE(short_of.Done().has_value());
+  // Nothing held at the last day: the first send ends the bar.
+  BarSteps empty(14);
+  for (int value = 0; value < 28; ++value) empty.ValueWritten({});
+  EXPECT_EQ(empty.Sent(1), std::optional<std::int32_t>(2));
+  BarSteps none(0);
+  EXPECT_FALSE(none.ValueWritten({}).has_value());
+  EXPECT_EQ(none.Weeks(), 0);
 }
 
 }  // namespace
