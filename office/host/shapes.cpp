@@ -210,6 +210,11 @@ class OfficeShapes : public host::ShapeCollection {
         p->setPropertyValue("CharPosture" + s, Any(slant));
       }
       shape->setPosition(css::awt::Point(PointsToMm100(left), PointsToMm100(top)));
+      // A click on the cells under it selects the effect (Calc draws its
+      // background layer under the cells' fills, where a month's mark would
+      // vanish), but a drag cannot move or size it away from its month.
+      p->setPropertyValue("MoveProtect", Any(true));
+      p->setPropertyValue("SizeProtect", Any(true));
       return std::unique_ptr<host::Shape>(std::make_unique<OfficeShape>(context_, shape));
     });
   }
