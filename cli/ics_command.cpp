@@ -21,6 +21,7 @@
 #include "cli/term_events.h"
 #include "cli/workbook_files.h"
 #include "cli/workbook_session.h"
+#include "common/dates.h"
 #include "common/error.h"
 #include "platform/linux_platform.h"
 #include "sheets/build_dates.h"
@@ -75,12 +76,7 @@ std::string CellText(const host::Variant& value) {
 // The DTSTAMP of the events: now, or SOURCE_DATE_EPOCH when set, so that a
 // packager can make the same file twice.
 std::string StampNow() {
-  std::time_t now = std::time(nullptr);
-  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch != nullptr && *epoch != '\0') {
-    char* end = nullptr;
-    const long long seconds = std::strtoll(epoch, &end, 10);
-    if (end != nullptr && *end == '\0' && seconds >= 0) now = static_cast<std::time_t>(seconds);
-  }
+  const std::time_t now = NowOrSourceDateEpoch();
   std::tm utc{};
   gmtime_r(&now, &utc);
   char text[32];

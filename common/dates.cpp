@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "common/error.h"
 
@@ -112,6 +113,25 @@ double DateToSerial(Date d) {
 
 Date SerialToDate(double serial) {
   return Date{kSerialEpoch + std::chrono::days{static_cast<long>(std::floor(serial))}};
+}
+
+std::time_t NowOrSourceDateEpoch() {
+  std::time_t now = std::time(nullptr);
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch != nullptr && *epoch != '\0') {
+    char* end = nullptr;
+    const long long seconds = std::strtoll(epoch, &end, 10);
+    if (end != nullptr && *end == '\0' && seconds >= 0) now = static_cast<std::time_t>(seconds);
+  }
+  return now;
+}
+
+Date LocalToday() {
+  const std::time_t now = NowOrSourceDateEpoch();
+  std::tm local{};
+  localtime_r(&now, &local);
+  using namespace std::chrono;
+  return year{local.tm_year + 1900} / month{static_cast<unsigned>(local.tm_mon + 1)} /
+         day{static_cast<unsigned>(local.tm_mday)};
 }
 
 }  // namespace tavo

@@ -5,6 +5,7 @@
 // as text. Every DateText comes from DateToText, so texts of the same day
 // always compare equal.
 #include <chrono>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,5 +43,11 @@ Date AddDays(Date d, long days);
 // fraction (the time of day) is dropped.
 double DateToSerial(Date d);
 Date SerialToDate(double serial);
+
+// Now, or SOURCE_DATE_EPOCH (seconds since 1970) when it is set, so that the
+// same command can write the same bytes twice (a packager, the fixtures).
+std::time_t NowOrSourceDateEpoch();
+// Today's date where the user is, by the same clock.
+Date LocalToday();
 
 }  // namespace tavo

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
 #include "common/error.h"
 
 namespace tavo {
@@ -73,6 +77,39 @@ TEST(ErrorText, JoinsSourceNumberAndDescription) {
     EXPECT_EQ(err.description(), "下标越界");
     EXPECT_EQ(err.source(), "tavo");
   }
+}
+
+// The clock a packager or a fixture fixes: a number of seconds or nothing.
+TEST(Clock, SourceDateEpochWhenSetElseNow) {
+  struct Case {
+    const char* epoch;
+    bool fixed;
+  };
+  const Case cases[] = {{"1790000000", true}, {"0", true}, {"", false}, {"soon", false}, {"-5", false}, {"12x", false}};
+  const char* tz = std::getenv("TZ");
+  const std::string saved_tz = tz ? tz : "";
+  setenv("TZ", "UTC", 1);
+  tzset();
+  for (const Case& c : cases) {
+    setenv("SOURCE_DATE_EPOCH", c.epoch, 1);
+    const std::time_t before = std::time(nullptr);
+    const std::time_t now = NowOrSourceDateEpoch();
+    if (c.fixed) {
+      EXPECT_EQ(now, static_cast<std::time_t>(std::stoll(c.epoch))) << c.epoch;
+    } else {
+      EXPECT_GE(now, before) << c.epoch;
+    }
+  }
+  setenv("SOURCE_DATE_EPOCH", "1790000000", 1);
+  using namespace std::chrono;
+  EXPECT_EQ(LocalToday(), 2026y / September / 21);
+  unsetenv("SOURCE_DATE_EPOCH");
+  if (tz) {
+    setenv("TZ", saved_tz.c_str(), 1);
+  } else {
+    unsetenv("TZ");
+  }
+  tzset();
 }
 
 }  // namespace

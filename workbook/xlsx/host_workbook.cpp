@@ -122,14 +122,6 @@ workbook::WorkbookModel MakeHostWorkbook(Date today) {
   return model;
 }
 
-Date LocalToday() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return year{local.tm_year + 1900} / month{static_cast<unsigned>(local.tm_mon + 1)} /
-         day{static_cast<unsigned>(local.tm_mday)};
-}
-
 workbook::WorkbookModel MakeHostWorkbook() { return MakeHostWorkbook(LocalToday()); }
 
 void AddHostSheets(workbook::WorkbookModel& model, Date today) {

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/dates.h"
 #include "workbook/vba/tavo_dialog.h"
 #include "workbook/xlsx/content_types.h"
 #include "workbook/xlsx/host_workbook.h"
@@ -230,13 +231,6 @@ void SaveMacroWorkbook(const std::string& path, Date today) {
   edit.Save(path);
 }
 
-void SaveMacroWorkbook(const std::string& path) {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  using namespace std::chrono;
-  SaveMacroWorkbook(path, year{local.tm_year + 1900} / month{static_cast<unsigned>(local.tm_mon + 1)} /
-                              day{static_cast<unsigned>(local.tm_mday)});
-}
+void SaveMacroWorkbook(const std::string& path) { SaveMacroWorkbook(path, LocalToday()); }
 
 }  // namespace tavo::xlsx
