@@ -204,6 +204,48 @@ TEST_F(EditWorkbook, SettingsCellsArePatchedInPlace) {
   EXPECT_EQ(again.model.sheets[1].page_setup.paper_size, 9);  // the new sheet's
 }
 
+// A format the host sets on a cell of a loaded sheet is saved with it: on
+// a cell the file had, on a new cell with a value, on a new blank cell.
+TEST_F(EditWorkbook, FormatsSetOnALoadedSheetAreSaved) {
+  LoadedWorkbook loaded = LoadXlsx(original_);
+  workbook::Worksheet& dtb = Named(loaded.model, "DTB");
+  auto format_of = [&](int row, int column) -> workbook::CellFormat& {
+    workbook::CellFormat& format = dtb.cells.FormatAt(row, column, {});
+    format.source_style = -1;  // as the host objects mark a format they change
+    return format;
+  };
+  format_of(2, 2).font_size = 14;  // B2, loaded with a value and a style
+  SetCell(dtb, 2, 20, std::string("新"));
+  format_of(2, 20).bold = true;
+  format_of(3, 20).fill_color = 6;
+  dtb.modified = true;
+  const std::string out = dir_.File("formatted.xlsx");
+  SaveXlsx(loaded.model, loaded.original.get(), out);
+
+  pugi::xml_document sheet = Part(out, "xl/worksheets/sheet3.xml");
+  pugi::xml_document styles = Part(out, "xl/styles.xml");
+  auto xf = [&](const char* cell) {
+    const std::string query = std::string("//*[local-name()='c'][@r='") + cell + "']";
+    pugi::xml_node c = sheet.select_node(query.c_str()).node();
+    EXPECT_TRUE(c) << cell;
+    const int index = c.attribute("s").as_int(0);
+    return styles.select_node(("//*[local-name()='cellXfs']/*[" + std::to_string(index + 1) + "]").c_str()).node();
+  };
+  auto font = [&](pugi::xml_node x) {
+    const int id = x.attribute("fontId").as_int();
+    return styles.select_node(("//*[local-name()='fonts']/*[" + std::to_string(id + 1) + "]").c_str()).node();
+  };
+  EXPECT_EQ(font(xf("B2")).select_node("*[local-name()='sz']").node().attribute("val").as_double(), 14) << "B2";
+  EXPECT_TRUE(font(xf("T2")).select_node("*[local-name()='b']").node()) << "T2";
+  EXPECT_NE(xf("T3").attribute("fillId").as_int(), 0) << "T3";
+
+  // The values are as they were.
+  LoadedWorkbook again = LoadXlsx(out);
+  LoadedWorkbook first = LoadXlsx(original_);
+  EXPECT_EQ(Value(Named(again.model, "DTB"), 2, 2), Value(Named(first.model, "DTB"), 2, 2));
+  EXPECT_EQ(Value(Named(again.model, "DTB"), 2, 20), host::Variant(std::string("新")));
+}
+
 TEST_F(EditWorkbook, SavingAnUnchangedModelChangesNoEntry) {
   LoadedWorkbook loaded = LoadXlsx(original_);
   std::string out = dir_.File("same.xlsx");

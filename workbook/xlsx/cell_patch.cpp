@@ -126,16 +126,20 @@ std::vector<CellChange> ChangedCells(const workbook::Worksheet& sheet,
     for (const workbook::Cell& cell : sheet.cells.Row(r)) {
       auto it = before.find({r, cell.column});
       const bool was = it != before.end();
-      if (was) {
-        if (!(*it->second == cell.value)) changes.push_back({r, cell.column, cell.value});
-        before.erase(it);
-      } else if (!cell.value.IsEmpty()) {
-        changes.push_back({r, cell.column, cell.value});
-      }
+      const bool value_changed = was ? !(*it->second == cell.value) : !cell.value.IsEmpty();
+      if (was) before.erase(it);
+      // A format set since loading; a new cell with the plain format (a
+      // value written into a blank cell) has nothing to say of its style.
+      const bool format_set = cell.format.source_style < 0 &&
+                              (was || cell.quote_prefix || !(cell.format == workbook::CellFormat{}));
+      if (!value_changed && !format_set) continue;
+      CellChange change{r, cell.column, cell.value, value_changed, std::nullopt, cell.quote_prefix};
+      if (format_set) change.format = cell.format;
+      changes.push_back(std::move(change));
     }
   }
   // Loaded cells the model no longer has lost their value.
-  for (const auto& [at, value] : before) changes.push_back({at.first, at.second, {}});
+  for (const auto& [at, value] : before) changes.push_back({at.first, at.second, {}, true, std::nullopt, false});
   return changes;
 }
 
@@ -155,7 +159,15 @@ void PatchCells(pugi::xml_document& doc, const std::vector<CellChange>& changes,
   MakeReferencesExplicit(data);
   for (const CellChange& change : changes) {
     pugi::xml_node row = FindOrAddRow(data, change.row);
-    SetValue(FindOrAddCell(row, change.row, change.column), change.value, styles);
+    pugi::xml_node c = FindOrAddCell(row, change.row, change.column);
+    if (change.format) {
+      const std::uint32_t style = styles.IndexOf(*change.format, change.quote_prefix);
+      if (style != 0 || c.attribute("s")) {
+        if (!c.attribute("s")) c.append_attribute("s");
+        c.attribute("s") = style;
+      }
+    }
+    if (change.value_changed) SetValue(c, change.value, styles);
   }
 }
 
