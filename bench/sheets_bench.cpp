@@ -6,7 +6,7 @@
 
 #include "lunar/lunar_engine.h"
 #include "sheets/build_commands.h"
-#include "sheets/host/dialog.h"
+#include "host/dialog.h"
 #include "workbook/embedded_host.h"
 
 namespace {

@@ -3,8 +3,8 @@
 // made resizable and minimisable.
 #include <string>
 
-#include "sheets/host/dialog.h"
-#include "sheets/host/host.h"
+#include "host/dialog.h"
+#include "host/host.h"
 
 namespace tavo::bridge {
 

@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "common/error.h"
-#include "sheets/host/dialog.h"
+#include "host/dialog.h"
 
 namespace tavo::bridge {
 

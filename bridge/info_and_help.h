@@ -3,8 +3,8 @@
 // document that sits next to the workbook.
 #include <string>
 
-#include "sheets/host/dialog.h"
-#include "sheets/host/host.h"
+#include "host/dialog.h"
+#include "host/host.h"
 
 namespace tavo::bridge {
 

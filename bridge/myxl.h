@@ -4,8 +4,8 @@
 #include <string>
 
 #include "lunar/lunar_engine.h"
-#include "sheets/host/dialog.h"
-#include "sheets/host/host.h"
+#include "host/dialog.h"
+#include "host/host.h"
 
 namespace tavo::bridge {
 

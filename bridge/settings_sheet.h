@@ -1,15 +1,15 @@
 #pragma once
 // The settings sheet "DTB" as the dialog handlers use it: its cells are
-// named in sheets/settings_cells.h; here are the option buttons, the palette
+// named in hostbook/settings_cells.h; here are the option buttons, the palette
 // and the loading of the dialog.
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string_view>
 
-#include "sheets/host/dialog.h"
-#include "sheets/host/host.h"
-#include "sheets/settings_cells.h"
+#include "host/dialog.h"
+#include "host/host.h"
+#include "hostbook/settings_cells.h"
 
 namespace tavo::bridge {
 

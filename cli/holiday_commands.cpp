@@ -14,7 +14,7 @@
 #include "lunar/holiday_schedule.h"
 #include "platform/linux_platform.h"
 #include "sheets/holiday_marks.h"
-#include "sheets/settings_cells.h"
+#include "hostbook/settings_cells.h"
 
 namespace tavo::cli {
 namespace {

@@ -27,7 +27,7 @@
 #include "sheets/build_dates.h"
 #include "sheets/build_state.h"
 #include "sheets/holiday_marks.h"
-#include "sheets/settings_cells.h"
+#include "hostbook/settings_cells.h"
 #include "sheets/sheet_kind.h"
 
 namespace tavo::cli {

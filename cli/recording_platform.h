@@ -4,7 +4,7 @@
 // box appeared and whether a build reached its completion tone.
 #include <string>
 
-#include "sheets/host/dialog.h"
+#include "host/dialog.h"
 
 namespace tavo::cli {
 

@@ -11,7 +11,7 @@
 #include "bridge/myxl.h"
 #include "cli/recording_platform.h"
 #include "cli/workbook_files.h"
-#include "sheets/host/host.h"
+#include "host/host.h"
 #include "workbook/memory_dialog.h"
 #include "workbook/workbook_model.h"
 #include "workbook/xlsx/xlsx.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sheets/host/variant.h"
+#include "host/variant.h"
 
 namespace tavo::com {
 

@@ -2,7 +2,7 @@
 // The host dialog (UF) by late binding: a control is UF.Controls(name), its
 // value that control's Value.
 #include "com/dispatch_object.h"
-#include "sheets/host/dialog.h"
+#include "host/dialog.h"
 
 namespace tavo::com {
 

@@ -2,7 +2,7 @@
 // Late-bound formats of a range and of shapes: font, fill, borders, colour,
 // line. Each member function is one member access on the host object.
 #include "com/dispatch_object.h"
-#include "sheets/host/host.h"
+#include "host/host.h"
 
 namespace tavo::com {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "com/windows_api.h"
-#include "sheets/host/dialog.h"
+#include "host/dialog.h"
 
 namespace tavo::com {
 

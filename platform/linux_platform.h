@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "sheets/host/dialog.h"
-#include "sheets/host/host.h"
+#include "host/dialog.h"
+#include "host/host.h"
 
 namespace tavo::platform {
 

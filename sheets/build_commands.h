@@ -3,8 +3,8 @@
 // "cmdDoRL" the calendar "日历表", in the workbook of `ea` from the dates in
 // the dialog `uf` and the options in "DTB".
 #include "lunar/lunar_engine.h"
-#include "sheets/host/dialog.h"
-#include "sheets/host/host.h"
+#include "host/dialog.h"
+#include "host/host.h"
 
 namespace tavo::sheets {
 

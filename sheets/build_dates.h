@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/dates.h"
-#include "sheets/host/dialog.h"
+#include "host/dialog.h"
 #include "sheets/sheet_kind.h"
 
 namespace tavo::sheets {

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "common/error.h"
-#include "sheets/settings_cells.h"
+#include "hostbook/settings_cells.h"
 
 namespace tavo::sheets {
 

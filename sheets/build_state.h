@@ -10,7 +10,7 @@
 #include "common/dates.h"
 #include "lunar/lunar_engine.h"
 #include "sheets/holiday_marks.h"
-#include "sheets/host/host.h"
+#include "host/host.h"
 #include "sheets/sheet_kind.h"
 
 namespace tavo::sheets {

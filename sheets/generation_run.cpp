@@ -10,7 +10,7 @@
 #include "sheets/holiday_marks.h"
 #include "sheets/layouts.h"
 #include "sheets/page_setup.h"
-#include "sheets/settings_cells.h"
+#include "hostbook/settings_cells.h"
 
 namespace tavo::sheets {
 namespace {

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "sheets/build_state.h"
-#include "sheets/settings_cells.h"
+#include "hostbook/settings_cells.h"
 
 namespace tavo::sheets {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "common/dates.h"
 #include "lunar/holiday_schedule.h"
-#include "sheets/host/dialog.h"
-#include "sheets/host/host.h"
+#include "host/dialog.h"
+#include "host/host.h"
 
 namespace tavo::sheets {
 

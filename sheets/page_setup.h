@@ -6,7 +6,7 @@
 // by step: a property the host refuses is skipped and the next one runs.
 #include <cstdint>
 
-#include "sheets/host/host.h"
+#include "host/host.h"
 
 namespace tavo::sheets {
 

@@ -1,6 +1,6 @@
 #include "sheets/sheet_kind.h"
 
-#include "sheets/settings_cells.h"
+#include "hostbook/settings_cells.h"
 
 namespace tavo::sheets {
 

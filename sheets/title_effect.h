@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sheets/host/host.h"
+#include "host/host.h"
 
 namespace tavo::sheets {
 

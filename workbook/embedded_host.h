@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "sheets/host/host.h"
+#include "host/host.h"
 #include "workbook/workbook_model.h"
 
 namespace tavo::workbook {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "sheets/host/host.h"
+#include "host/host.h"
 #include "workbook/range_ref.h"
 
 namespace tavo::workbook {

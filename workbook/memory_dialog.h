@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "sheets/host/dialog.h"
+#include "host/dialog.h"
 
 namespace tavo::workbook {
 

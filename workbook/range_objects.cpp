@@ -8,7 +8,7 @@
 #include "workbook/format_edit.h"
 #include "workbook/structure_edit.h"
 #include "workbook/value_rules.h"
-#include "workbook/xlsx/sheet_units.h"
+#include "host/sheet_units.h"
 
 namespace tavo::workbook {
 
@@ -27,10 +27,10 @@ double ColumnLeft(const Worksheet& sheet, std::int32_t column) {
   std::int32_t explicit_columns = 0;
   for (const auto& [c, width] : sheet.column_widths) {
     if (c >= column) break;
-    points += xlsx::ColumnPoints(width);
+    points += host::ColumnPoints(width);
     ++explicit_columns;
   }
-  return points + (column - 1 - explicit_columns) * xlsx::ColumnPoints(sheet.default_column_width);
+  return points + (column - 1 - explicit_columns) * host::ColumnPoints(sheet.default_column_width);
 }
 
 void CheckNumber(double value, double low, double high, const char* what) {

@@ -3,7 +3,7 @@
 // becomes that number, a text that reads as a date ("2024-9-2", "2024/9/2",
 // "2024年9月2日") becomes that date, a leading apostrophe keeps the rest as
 // text and sets the quote prefix, everything else is stored as given.
-#include "sheets/host/variant.h"
+#include "host/variant.h"
 
 namespace tavo::workbook {
 

@@ -22,7 +22,7 @@
 #include <utility>
 #include <vector>
 
-#include "sheets/host/variant.h"
+#include "host/variant.h"
 
 namespace tavo::workbook {
 

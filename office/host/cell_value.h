@@ -7,7 +7,7 @@
 #include <com/sun/star/table/XCellRange.hpp>
 
 #include "office/host/office_context.h"
-#include "sheets/host/variant.h"
+#include "host/variant.h"
 
 namespace tavo::office {
 

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "office/host/uno_support.h"
-#include "sheets/host/dialog.h"
+#include "host/dialog.h"
 
 namespace tavo::office {
 

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "office/host/office_context.h"
-#include "sheets/host/host.h"
+#include "host/host.h"
 
 namespace tavo::office {
 

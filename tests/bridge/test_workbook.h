@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/error.h"
-#include "sheets/host/host.h"
+#include "host/host.h"
 #include "workbook/embedded_host.h"
 
 namespace tavo::testing {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/error.h"
-#include "sheets/host/dialog.h"
+#include "host/dialog.h"
 
 namespace tavo::testing {
 

@@ -7,7 +7,7 @@
 #include "office/host/paper_sizes.h"
 #include "office/host/units.h"
 #include "office/host/view_data.h"
-#include "sheets/host/host.h"
+#include "host/host.h"
 #include "workbook/workbook_model.h"
 
 namespace tavo::office {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "sheets/host/variant.h"
+#include "host/variant.h"
 
 namespace tavo::wintest {
 

@@ -10,8 +10,8 @@
 
 #include <memory>
 
-#include "sheets/host/dialog.h"
-#include "sheets/host/host.h"
+#include "host/dialog.h"
+#include "host/host.h"
 
 namespace tavo::wintest {
 

@@ -8,7 +8,7 @@
 #include "common/dates.h"
 #include "workbook/embedded_host.h"
 #include "workbook/xlsx/number_formats.h"
-#include "workbook/xlsx/sheet_units.h"
+#include "host/sheet_units.h"
 #include "workbook/xlsx/xlsx.h"
 #include "xlsx/user_workbook_fixture.h"
 #include "xlsx/xlsx_test_support.h"
@@ -186,12 +186,12 @@ TEST(CellKinds, ColumnWidthsBelowOneCharacterCountDigitAndPadding) {
                         {1, 1.7109375},    {8, 8.7109375},    {8.43, 9.140625},
                         {2.88, 3.5703125}, {0, 0}};
   for (const Case& c : cases) {
-    EXPECT_EQ(FileColumnWidth(c.characters), c.file) << c.characters;
+    EXPECT_EQ(host::FileColumnWidth(c.characters), c.file) << c.characters;
     // The host reports widths to 1/100 of a character, from the pixels.
-    EXPECT_EQ(FileColumnWidth(HostColumnWidth(c.file)), c.file) << c.characters;
+    EXPECT_EQ(host::FileColumnWidth(host::HostColumnWidth(c.file)), c.file) << c.characters;
   }
-  EXPECT_EQ(HostColumnWidth(8.7109375), 8);
-  EXPECT_EQ(HostColumnWidth(0.7109375), 0.42);  // 5 px
+  EXPECT_EQ(host::HostColumnWidth(8.7109375), 8);
+  EXPECT_EQ(host::HostColumnWidth(0.7109375), 0.42);  // 5 px
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
-#include "sheets/host/host.h"
+#include "host/host.h"
 #include "workbook/xlsx/xlsx.h"
 #include "workbook/xlsx/zip_package.h"
 #include "xlsx/sample_models.h"

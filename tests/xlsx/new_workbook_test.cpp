@@ -2,7 +2,7 @@
 // with the XML of the parts and with openpyxl as an independent reader.
 #include <gtest/gtest.h>
 
-#include "sheets/host/host.h"
+#include "host/host.h"
 #include "workbook/xlsx/host_workbook.h"
 #include "workbook/xlsx/xlsx.h"
 #include "xlsx/sample_models.h"

@@ -1,6 +1,6 @@
 #include "xlsx/sample_models.h"
 
-#include "sheets/host/host.h"
+#include "host/host.h"
 #include "workbook/xlsx/host_workbook.h"
 
 namespace tavo::xlsx::test {

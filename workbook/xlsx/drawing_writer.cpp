@@ -5,7 +5,7 @@
 
 #include "workbook/xlsx/opc_names.h"
 #include "workbook/xlsx/palette.h"
-#include "workbook/xlsx/sheet_units.h"
+#include "host/sheet_units.h"
 #include "workbook/xlsx/sheet_writer.h"
 #include "workbook/xlsx/xml_part.h"
 
@@ -25,7 +25,7 @@ std::pair<std::int64_t, std::int64_t> TextExtent(const std::string& text, double
   }
   double width = ems * font_size + 14.4;   // plus the default insets
   double height = font_size * 1.3 + 7.2;
-  return {PointsToEmu(width), PointsToEmu(height)};
+  return {host::PointsToEmu(width), host::PointsToEmu(height)};
 }
 
 std::string SolidFill(const workbook::TextBoxShape& shape, const std::array<std::int32_t, 56>& palette) {
@@ -44,10 +44,10 @@ AnchorPoint AnchorAt(const workbook::Worksheet& sheet, double left, double top) 
   AnchorPoint at;
   double x = std::max(0.0, left);
   for (std::int32_t column = 1; column < 16384; ++column) {
-    double width = ColumnPoints(sheet.ColumnWidth(column));
+    double width = host::ColumnPoints(sheet.ColumnWidth(column));
     if (x < width) {
       at.column = column - 1;
-      at.column_offset = PointsToEmu(x);
+      at.column_offset = host::PointsToEmu(x);
       break;
     }
     x -= width;
@@ -57,7 +57,7 @@ AnchorPoint AnchorAt(const workbook::Worksheet& sheet, double left, double top) 
     double height = sheet.RowHeight(row);
     if (y < height) {
       at.row = row - 1;
-      at.row_offset = PointsToEmu(y);
+      at.row_offset = host::PointsToEmu(y);
       break;
     }
     y -= height;
@@ -83,8 +83,8 @@ std::string WriteDrawingPart(const workbook::Worksheet& sheet,
     out += "<xdr:sp macro=\"\" textlink=\"\"><xdr:nvSpPr><xdr:cNvPr id=\"" + id +
            "\" name=\"TextBox " + std::to_string(shape.id) +
            "\"/><xdr:cNvSpPr txBox=\"1\"/></xdr:nvSpPr>";
-    out += "<xdr:spPr><a:xfrm><a:off x=\"" + std::to_string(PointsToEmu(shape.left)) + "\" y=\"" +
-           std::to_string(PointsToEmu(shape.top)) + "\"/><a:ext cx=\"" + std::to_string(cx) +
+    out += "<xdr:spPr><a:xfrm><a:off x=\"" + std::to_string(host::PointsToEmu(shape.left)) + "\" y=\"" +
+           std::to_string(host::PointsToEmu(shape.top)) + "\"/><a:ext cx=\"" + std::to_string(cx) +
            "\" cy=\"" + std::to_string(cy) +
            "\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom><a:noFill/><a:ln><a:noFill/></a:ln></xdr:spPr>";
     out += "<xdr:txBody><a:bodyPr vertOverflow=\"overflow\" horzOverflow=\"overflow\" wrap=\"none\" "

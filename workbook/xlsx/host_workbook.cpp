@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "common/error.h"
-#include "sheets/settings_cells.h"
+#include "hostbook/settings_cells.h"
 #include "workbook/xlsx/xlsx.h"
 
 namespace tavo::xlsx {

@@ -6,7 +6,7 @@
 #include "workbook/xlsx/cell_ref.h"
 #include "workbook/xlsx/number_formats.h"
 #include "workbook/xlsx/opc_names.h"
-#include "workbook/xlsx/sheet_units.h"
+#include "host/sheet_units.h"
 #include "workbook/xlsx/xml_part.h"
 
 namespace tavo::xlsx {
@@ -182,7 +182,7 @@ std::string WriteSheetPart(const Worksheet& sheet, std::int32_t column_count, St
 
   out += "<sheetFormatPr";
   if (sheet.default_column_width != workbook::kDefaultColumnWidth) {
-    out += " defaultColWidth=\"" + Num(FileColumnWidth(sheet.default_column_width)) + "\"";
+    out += " defaultColWidth=\"" + Num(host::FileColumnWidth(sheet.default_column_width)) + "\"";
   }
   out += " defaultRowHeight=\"" + Num(sheet.default_row_height) + "\"";
   if (sheet.default_row_height != workbook::kDefaultRowHeight) out += " customHeight=\"1\"";
@@ -193,7 +193,7 @@ std::string WriteSheetPart(const Worksheet& sheet, std::int32_t column_count, St
     out += "<cols>";
     for (const ColumnRun& run : runs) {
       out += "<col min=\"" + std::to_string(run.first) + "\" max=\"" + std::to_string(run.last) +
-             "\" width=\"" + Num(FileColumnWidth(run.width)) + "\"";
+             "\" width=\"" + Num(host::FileColumnWidth(run.width)) + "\"";
       if (run.style != 0) out += " style=\"" + std::to_string(run.style) + "\"";
       if (run.custom_width) out += " customWidth=\"1\"";
       out += "/>";

@@ -1,4 +1,4 @@
-#include "sheets/host/variant.h"
+#include "host/variant.h"
 
 #include <cmath>
 #include <cstdio>

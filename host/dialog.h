@@ -3,7 +3,7 @@
 // call on: message box, tone, dialog window adjustment, word processor.
 #include <string>
 
-#include "sheets/host/variant.h"
+#include "host/variant.h"
 
 namespace tavo::host {
 

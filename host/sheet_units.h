@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace tavo::xlsx {
+namespace tavo::host {
 
 inline constexpr double kDigitPixels = 7;
 inline constexpr double kPaddingPixels = 5;
@@ -43,4 +43,4 @@ inline std::int64_t PointsToEmu(double points) {
   return static_cast<std::int64_t>(std::llround(points * kEmuPerPoint));
 }
 
-}  // namespace tavo::xlsx
+}  // namespace tavo::host

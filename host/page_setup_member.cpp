@@ -1,4 +1,4 @@
-#include "sheets/host/host.h"
+#include "host/host.h"
 
 namespace tavo::host {
 

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "sheets/host/variant.h"
+#include "host/variant.h"
 
 namespace tavo::host {
 
