@@ -7,7 +7,7 @@
 #include "workbook/embedded_objects.h"
 #include "workbook/format_edit.h"
 #include "workbook/structure_edit.h"
-#include "workbook/value_rules.h"
+#include "host/value_rules.h"
 #include "host/sheet_units.h"
 
 namespace tavo::workbook {
@@ -117,7 +117,7 @@ class EmbeddedRange : public host::CellRange {
 
   void SetValue(const host::Variant& value) override {
     Worksheet& sheet = ref_.Sheet();
-    StoredValue stored = ConvertAssignedValue(value);
+    host::StoredValue stored = host::ConvertAssignedValue(value);
     const Area& a = ref_.area;
     if (stored.value.IsEmpty()) {
       ClearRangeContents(sheet, a);
@@ -138,7 +138,7 @@ class EmbeddedRange : public host::CellRange {
         const CellFormat& effective = sheet.EffectiveFormat(row, column);
         // A number put into a date-formatted cell is a date; a date put into
         // a cell without a date format gets the short-date format.
-        const bool date_format = IsDateNumberFormat(effective.number_format);
+        const bool date_format = host::IsDateNumberFormat(effective.number_format);
         if (stored.value.IsNumber() && date_format) {
           sheet.cells.SetValue(row, column, host::Variant::Date(stored.value.Number()), false,
                                effective);

@@ -22,13 +22,14 @@
 #include <utility>
 #include <vector>
 
+#include "host/host_defaults.h"
 #include "host/variant.h"
 
 namespace tavo::workbook {
 
 inline constexpr std::int32_t kMaxRows = 1048576;
 inline constexpr std::int32_t kDefaultColumnCount = 16384;  // 256 in old hosts
-inline constexpr double kDefaultColumnWidth = 8.43;          // characters
+using host::kDefaultColumnWidth;  // characters
 inline constexpr double kDefaultRowHeight = 15;              // points
 inline constexpr double kDefaultFontSize = 11;               // points
 

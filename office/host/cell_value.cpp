@@ -16,7 +16,7 @@
 #include <cmath>
 #include <vector>
 
-#include "workbook/value_rules.h"
+#include "host/value_rules.h"
 
 namespace tavo::office {
 namespace {
@@ -131,7 +131,7 @@ host::Variant ReadCellValue(const OfficeContext& context, const Reference<css::t
 
 bool HoldValue(OfficeContext& context, const Reference<css::sheet::XSpreadsheet>& sheet, const Block& area,
                const host::Variant& value) {
-  const workbook::StoredValue stored = workbook::ConvertAssignedValue(value);
+  const host::StoredValue stored = host::ConvertAssignedValue(value);
   const host::Variant& v = stored.value;
   if (v.IsError()) return false;
   Any cell_value;
@@ -158,7 +158,7 @@ bool HoldValue(OfficeContext& context, const Reference<css::sheet::XSpreadsheet>
 
 void WriteRangeValue(OfficeContext& context, const Reference<css::table::XCellRange>& range,
                      std::int32_t rows, std::int32_t columns, const host::Variant& value) {
-  const workbook::StoredValue stored = workbook::ConvertAssignedValue(value);
+  const host::StoredValue stored = host::ConvertAssignedValue(value);
   const host::Variant& v = stored.value;
   if (std::int64_t{rows} * columns > kMaxValueCells) RaiseInvalidArgument("一次赋值的单元格过多");
   Uno([&] {

@@ -2,7 +2,7 @@
 // Cell values between the host's kinds and LibreOffice's cells: a number
 // with a date format reads as a date, one with the boolean format as a
 // boolean, an error cell as the host's error value. Assigned values follow
-// the desktop host's conversions (workbook/value_rules.h).
+// the desktop host's conversions (host/value_rules.h).
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 

@@ -3,9 +3,9 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
 
+#include "host/host_defaults.h"
 #include "office/host/units.h"
 #include "office/host/uno_support.h"
-#include "workbook/workbook_model.h"
 
 namespace tavo::office {
 
@@ -21,7 +21,7 @@ void PrepareNewSheet(OfficeContext& context, const Reference<css::sheet::XSpread
   Reference<css::beans::XPropertySet> columns(Reference<css::table::XColumnRowRange>(sheet, UNO_QUERY_THROW)->getColumns(),
                                               UNO_QUERY_THROW);
   columns->setPropertyValue("Width",
-                            css::uno::Any(CharactersToMm100(workbook::kDefaultColumnWidth, context.DigitTwips())));
+                            css::uno::Any(CharactersToMm100(host::kDefaultColumnWidth, context.DigitTwips())));
 }
 
 }  // namespace tavo::office

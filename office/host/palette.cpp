@@ -11,7 +11,7 @@
 #include <limits>
 #include <sstream>
 
-#include "workbook/workbook_model.h"
+#include "host/host_defaults.h"
 
 namespace tavo::office {
 namespace {
@@ -60,7 +60,7 @@ bool ParsePaletteText(const std::string& text, Palette& palette) {
 
 Palette ReadPalette(const Reference<css::sheet::XSpreadsheetDocument>& document) {
   return Uno([&] {
-    Palette palette = workbook::WorkbookModel::DefaultPalette();
+    Palette palette = host::ClassicPalette();
     Reference<css::beans::XPropertySet> properties(UserProperties(document), UNO_QUERY_THROW);
     const OUString name = OUString::createFromAscii(kPaletteProperty);
     if (!properties->getPropertySetInfo()->hasPropertyByName(name)) return palette;

@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "workbook/value_rules.h"
+#include "host/value_rules.h"
 #include "workbook/xlsx/opc_names.h"
 
 namespace tavo::xlsx {
@@ -92,7 +92,7 @@ std::vector<bool> DateStyles(const pugi::xml_document& styles) {
     if (!Is(xf, "xf")) continue;
     const int id = xf.attribute("numFmtId").as_int(0);
     auto it = custom.find(id);
-    dates.push_back(it != custom.end() ? it->second : workbook::IsDateNumberFormat(id));
+    dates.push_back(it != custom.end() ? it->second : host::IsDateNumberFormat(id));
   }
   return dates;
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "workbook/value_rules.h"
+#include "host/value_rules.h"
 #include "workbook/xlsx/number_formats.h"
 #include "workbook/xlsx/opc_names.h"
 
@@ -185,7 +185,7 @@ std::uint32_t StyleRegistry::IndexOf(const workbook::CellFormat& format, bool qu
   }
   std::uint32_t index = Append(cell_xfs_, xf);
   xfs_added_[key] = index;
-  if (workbook::IsDateNumberFormat(plain.number_format)) date_xfs_added_.insert(index);
+  if (host::IsDateNumberFormat(plain.number_format)) date_xfs_added_.insert(index);
   changed_ = true;
   return index;
 }
@@ -215,7 +215,7 @@ std::uint32_t StyleRegistry::WithNumberFormat(std::uint32_t style, int number_fo
   xf.attribute("applyNumberFormat") = 1;
   std::uint32_t index = Append(cell_xfs_, xf);
   xfs_added_[key] = index;
-  if (workbook::IsDateNumberFormat(number_format)) date_xfs_added_.insert(index);
+  if (host::IsDateNumberFormat(number_format)) date_xfs_added_.insert(index);
   changed_ = true;
   return index;
 }

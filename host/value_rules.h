@@ -5,7 +5,7 @@
 // text and sets the quote prefix, everything else is stored as given.
 #include "host/variant.h"
 
-namespace tavo::workbook {
+namespace tavo::host {
 
 struct StoredValue {
   host::Variant value;
@@ -19,4 +19,4 @@ StoredValue ConvertAssignedValue(const host::Variant& assigned);
 // 45-47, and the East Asian date formats 27-36 and 50-58.
 bool IsDateNumberFormat(int id);
 
-}  // namespace tavo::workbook
+}  // namespace tavo::host

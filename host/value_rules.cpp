@@ -1,11 +1,11 @@
-#include "workbook/value_rules.h"
+#include "host/value_rules.h"
 
 #include <cmath>
 
 #include "common/dates.h"
 #include "common/error.h"
 
-namespace tavo::workbook {
+namespace tavo::host {
 
 namespace {
 constexpr std::size_t kMaxTextBytes = 32767 * 4;  // 32767 characters of at most 4 UTF-8 bytes
@@ -46,4 +46,4 @@ StoredValue ConvertAssignedValue(const host::Variant& assigned) {
   return {assigned, false};
 }
 
-}  // namespace tavo::workbook
+}  // namespace tavo::host
