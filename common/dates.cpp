@@ -128,7 +128,11 @@ std::time_t NowOrSourceDateEpoch() {
 Date LocalToday() {
   const std::time_t now = NowOrSourceDateEpoch();
   std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
   localtime_r(&now, &local);
+#endif
   using namespace std::chrono;
   return year{local.tm_year + 1900} / month{static_cast<unsigned>(local.tm_mon + 1)} /
          day{static_cast<unsigned>(local.tm_mday)};
