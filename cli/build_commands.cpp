@@ -30,10 +30,6 @@ namespace tavo::cli {
 namespace fs = std::filesystem;
 namespace {
 
-// Exit statuses of the workbook commands, besides kExitOk and kExitUsage.
-constexpr int kExitNotice = 1;  // a 提示 message stopped the run
-constexpr int kExitError = 2;   // an 错误 box was shown
-
 constexpr const char* kDefaultOutput = "校历.xlsx";
 
 struct DialogChoices {

@@ -19,9 +19,6 @@
 namespace tavo::cli {
 namespace {
 
-constexpr int kExitNotice = 1;
-constexpr int kExitError = 2;
-
 struct HolidayArguments {
   int year = 0;
   std::string workbook;

@@ -34,9 +34,6 @@ namespace tavo::cli {
 namespace fs = std::filesystem;
 namespace {
 
-constexpr int kExitNotice = 1;  // a 提示 message stopped it
-constexpr int kExitError = 2;   // an 错误 message
-
 constexpr const char* kInfoSheet = "信息表";
 constexpr int kInfoFirstRemarkRow = 3;  // B3 is the remark of week 1
 constexpr int kInfoRemarkColumn = 2;
