@@ -80,8 +80,10 @@ std::optional<std::int32_t> BarSteps::Sent(std::int64_t writes) {
 }
 
 std::optional<std::int32_t> BarSteps::Done() {
-  step_ = kBarSteps - 1;
-  return MoveTo(1, 1);
+  step_ = kBarSteps;
+  if (shown_ >= Weeks()) return std::nullopt;
+  shown_ = Weeks();
+  return shown_;
 }
 
 BuildProgress::BuildProgress(Reference<css::uno::XInterface> document, std::string text, std::int32_t days,
