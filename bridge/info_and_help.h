@@ -5,10 +5,11 @@
 
 #include "host/dialog.h"
 #include "host/host.h"
+#include "hostbook/info_cells.h"
 
 namespace tavo::bridge {
 
-inline constexpr const char* kInfoSheetName = "信息表";
+inline constexpr const char* kInfoSheetName = info::kSheetName;
 inline constexpr const char* kHelpDocumentName = "help.doc";
 
 // Makes "信息表" visible and active, scrolled so that A1 is at the top left.

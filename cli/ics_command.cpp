@@ -27,6 +27,7 @@
 #include "sheets/build_dates.h"
 #include "sheets/build_state.h"
 #include "sheets/holiday_marks.h"
+#include "hostbook/info_cells.h"
 #include "hostbook/settings_cells.h"
 #include "sheets/sheet_kind.h"
 
@@ -34,9 +35,6 @@ namespace tavo::cli {
 namespace fs = std::filesystem;
 namespace {
 
-constexpr const char* kInfoSheet = "信息表";
-constexpr int kInfoFirstRemarkRow = 3;  // B3 is the remark of week 1
-constexpr int kInfoRemarkColumn = 2;
 constexpr const char* kFallbackName = "校历";
 constexpr const char* kTimezone = "Asia/Shanghai";
 
@@ -120,13 +118,13 @@ std::optional<ics::Calendar> ReadCalendar(const IcsArguments& args, WorkbookSess
   std::optional<sheets::HolidayMarks> marks =
       sheets::PrepareHolidayMarks(*workbook, platform, range->start, range->end);
   if (!marks) return std::nullopt;
-  auto info = workbook->Worksheets()->Item(kInfoSheet);
+  auto info = workbook->Worksheets()->Item(info::kSheetName);
 
   Term term{range->start, range->end, options.MondayFirst(), {}};
   const int weeks = sheets::WeekCount(term.start, term.end, term.monday_first);
   for (int week = 1; week <= weeks; ++week) {
     term.week_remarks.push_back(
-        CellText(info->Cells(kInfoFirstRemarkRow + week - 1, kInfoRemarkColumn)->Value()));
+        CellText(info->Cells(info::RemarkRow(week), info::kRemarkColumn)->Value()));
   }
 
   lunar::LunarEngine engine;
@@ -135,7 +133,7 @@ std::optional<ics::Calendar> ReadCalendar(const IcsArguments& args, WorkbookSess
       TermEvents(term, marks->schedule, args.festivals ? &engine : nullptr);
 
   ics::Calendar calendar;
-  calendar.name = CellText(info->Cells(3, 4)->Value());
+  calendar.name = CellText(info->Cells(info::kTextRow, info::kTitleColumn)->Value());
   if (calendar.name.find_first_not_of(" \t\r\n") == std::string::npos) calendar.name = kFallbackName;
   calendar.timezone = kTimezone;
   calendar.product = std::string("-//tavo//tavo ") + TAVO_VERSION + "//ZH";

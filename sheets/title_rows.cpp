@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <string>
 
+#include "hostbook/info_cells.h"
 #include "sheets/build_dates.h"
 #include "sheets/day_cells.h"
 #include "sheets/holiday_marks.h"
@@ -8,8 +9,6 @@
 
 namespace tavo::sheets {
 namespace {
-
-constexpr const char* kInfoSheet = "信息表";
 
 unsigned MonthOf(Date d) { return static_cast<unsigned>(d.month()); }
 int YearOf(Date d) { return static_cast<int>(d.year()); }
@@ -21,7 +20,7 @@ std::string RangeTitle(Date start, Date end) {
 }
 
 std::unique_ptr<host::Sheet> InfoSheet(BuildState& state) {
-  return state.workbook.Worksheets()->Item(kInfoSheet);
+  return state.workbook.Worksheets()->Item(info::kSheetName);
 }
 
 // The remarks the schedule writes are two short lines in a smaller size,
@@ -121,7 +120,7 @@ void WriteTitleRows(BuildState& state) {
     WriteScheduleGapLine(state, region->Row() + region->Rows()->Count(), last_column);
     return;
   }
-  title->SetValue(InfoSheet(state)->Cells(3, 4)->Value());
+  title->SetValue(InfoSheet(state)->Cells(info::kTextRow, info::kTitleColumn)->Value());
 
   const int info_row = last_row + 1;
   Block(sheet, info_row, 2, info_row, last_column)->Merge();
@@ -130,13 +129,13 @@ void WriteTitleRows(BuildState& state) {
   info->SetVerticalAlignment(host::kAlignTop);
   sheet.Rows(info_row)->SetRowHeight(36);
   info->SetWrapText(true);  // two lines of the row's height: a long text breaks, not cut
-  info->SetValue(InfoRowValue(state, InfoSheet(state)->Cells(3, 3)->Value()));
+  info->SetValue(InfoRowValue(state, InfoSheet(state)->Cells(info::kTextRow, info::kInfoRowColumn)->Value()));
 
-  // Week n (date row 2n + 1) takes its remark from B(n + 2) of "信息表".
+  // Week n (date row 2n + 1) takes its remark from the week's row of "信息表".
   if (!state.options.Vertical()) return;
   auto remarks = InfoSheet(state);
   for (int r = 3; r <= last_row; r += 2) {
-    const host::Variant remark = remarks->Cells(r / 2 + 2, 2)->Value();
+    const host::Variant remark = remarks->Cells(info::RemarkRow((r - 1) / 2), info::kRemarkColumn)->Value();
     auto cell = Cell(sheet, r, last_column);
     // A remark the user wrote always stands as written.
     const bool blank = remark.IsEmpty() || (remark.IsText() && remark.Text().empty());

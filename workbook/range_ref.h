@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "host/a1_address.h"
 #include "workbook/workbook_model.h"
 
 namespace tavo::workbook {
@@ -35,12 +36,9 @@ RangeRef MakeRangeRef(ModelPtr model, std::uint64_t sheet_id, Area area,
 // The sheet with this id; raises error 9 when it is gone.
 Worksheet& ResolveSheet(WorkbookModel& model, std::uint64_t sheet_id);
 
-// Column number of letters "A".."XFD" (an optional leading '$'); 0 when invalid.
-std::int32_t ColumnFromLetters(const std::string& letters);
-// Parses "B:I", "B", "$B:$I" into first/last columns; raises when invalid.
-void ParseColumnAddress(const std::string& address, std::int32_t column_count,
-                        std::int32_t& first, std::int32_t& last);
-// Parses "$1:$2", "1:2", "$3" into first/last rows; false when invalid.
-bool ParseRowAddress(const std::string& address, std::int32_t& first, std::int32_t& last);
+// The A1 notation of whole rows and columns is every host's.
+using host::ColumnFromLetters;
+using host::ParseColumnAddress;
+using host::ParseRowAddress;
 
 }  // namespace tavo::workbook

@@ -22,13 +22,15 @@
 #include <utility>
 #include <vector>
 
+#include "host/a1_address.h"
+#include "host/area.h"
 #include "host/host_defaults.h"
 #include "host/variant.h"
 
 namespace tavo::workbook {
 
-inline constexpr std::int32_t kMaxRows = 1048576;
-inline constexpr std::int32_t kDefaultColumnCount = 16384;  // 256 in old hosts
+using host::kMaxRows;
+using host::kDefaultColumnCount;  // 256 in old hosts
 using host::kDefaultColumnWidth;  // characters
 inline constexpr double kDefaultRowHeight = 15;              // points
 inline constexpr double kDefaultFontSize = 11;               // points
@@ -39,23 +41,7 @@ inline constexpr std::int16_t kVAlignBottom = -4107;   // xlBottom
 inline constexpr std::int16_t kLineNoneStyle = -4142;  // xlLineStyleNone
 inline constexpr std::int16_t kShortDateFormat = 14;   // built-in number format yyyy/m/d
 
-// A rectangle of cells, both corners included.
-struct Area {
-  std::int32_t top = 1, left = 1, bottom = 1, right = 1;
-
-  std::int32_t Rows() const { return bottom - top + 1; }
-  std::int32_t Columns() const { return right - left + 1; }
-  bool Contains(std::int32_t row, std::int32_t column) const {
-    return row >= top && row <= bottom && column >= left && column <= right;
-  }
-  bool Contains(const Area& o) const {
-    return o.top >= top && o.bottom <= bottom && o.left >= left && o.right <= right;
-  }
-  bool Intersects(const Area& o) const {
-    return o.top <= bottom && o.bottom >= top && o.left <= right && o.right >= left;
-  }
-  bool operator==(const Area&) const = default;
-};
+using host::Area;
 
 // Index into CellFormat::borders.
 enum BorderSide : int { kSideLeft = 0, kSideTop = 1, kSideRight = 2, kSideBottom = 3 };

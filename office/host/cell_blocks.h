@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "host/area.h"
+
 namespace tavo::office {
 
 struct CellPos {
@@ -16,19 +18,7 @@ struct CellPos {
   friend bool operator==(const CellPos& a, const CellPos& b) = default;
 };
 
-struct Block {
-  std::int32_t top;
-  std::int32_t left;
-  std::int32_t bottom;
-  std::int32_t right;
-  friend bool operator==(const Block& a, const Block& b) = default;
-  bool Intersects(const Block& o) const {
-    return top <= o.bottom && o.top <= bottom && left <= o.right && o.left <= right;
-  }
-  bool Contains(const Block& o) const {
-    return top <= o.top && o.bottom <= bottom && left <= o.left && o.right <= right;
-  }
-};
+using Block = host::Area;
 
 // Cells sorted by row, then column, as rectangles: the runs of adjacent
 // cells of each row, a run joined with the one above when both span the

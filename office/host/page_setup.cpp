@@ -12,7 +12,7 @@
 #include "office/host/page_style.h"
 #include "office/host/paper_sizes.h"
 #include "office/host/units.h"
-#include "workbook/range_ref.h"
+#include "host/a1_address.h"
 
 namespace tavo::office {
 namespace {
@@ -201,7 +201,7 @@ class OfficePageLayout : public host::PageLayout {
 
   void SetTitleRows(const std::string& text) {
     std::int32_t first = 0, last = 0;
-    if (!text.empty() && !(workbook::ParseRowAddress(text, first, last)))
+    if (!text.empty() && !(host::ParseRowAddress(text, first, last)))
       RaiseInvalidArgument("PrintTitleRows \"" + text + "\" 无效");
     Uno([&] {
       Reference<css::sheet::XPrintAreas> areas(sheet_, UNO_QUERY_THROW);

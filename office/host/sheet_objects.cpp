@@ -8,7 +8,7 @@
 #include "office/host/new_sheet.h"
 #include "office/host/office_objects.h"
 #include "office/host/page_style.h"
-#include "workbook/range_ref.h"
+#include "host/a1_address.h"
 
 namespace tavo::office {
 namespace {
@@ -88,7 +88,7 @@ class OfficeSheet : public host::Sheet {
   std::unique_ptr<host::CellRange> Columns(const std::string& address) override {
     css::table::CellRangeAddress area = SheetArea(sheet_);
     std::int32_t first = 0, last = 0;
-    workbook::ParseColumnAddress(address, area.EndColumn + 1, first, last);
+    host::ParseColumnAddress(address, area.EndColumn + 1, first, last);
     area.StartColumn = first - 1;
     area.EndColumn = last - 1;
     return Range(area, CountAs::kColumns);

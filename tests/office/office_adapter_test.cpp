@@ -8,7 +8,7 @@
 #include "office/host/units.h"
 #include "office/host/view_data.h"
 #include "host/host.h"
-#include "workbook/workbook_model.h"
+#include "host/host_defaults.h"
 
 namespace tavo::office {
 namespace {
@@ -94,7 +94,7 @@ TEST(ViewData, FrozenSplitIsReadFromTheEntry) {
 }
 
 TEST(PaletteProperty, RoundTripsAndRefusesDamage) {
-  const Palette classic = workbook::WorkbookModel::DefaultPalette();
+  const Palette classic = host::ClassicPalette();
   Palette read{};
   ASSERT_TRUE(ParsePaletteText(PaletteText(classic), read));
   EXPECT_EQ(read, classic);
@@ -109,7 +109,7 @@ TEST(PaletteProperty, RoundTripsAndRefusesDamage) {
 }
 
 TEST(PaletteProperty, NearestEntry) {
-  Palette palette = workbook::WorkbookModel::DefaultPalette();
+  Palette palette = host::ClassicPalette();
   palette[14] = host::Rgb(221, 221, 221);
   EXPECT_EQ(NearestIndex(palette, HostToUnoColour(host::Rgb(221, 221, 221))), 15);
   EXPECT_EQ(NearestIndex(palette, 0xFF0000), 3);  // red

@@ -1,20 +1,14 @@
 #pragma once
-// The built-in host workbook, for users who have none: the settings sheet
-// "DTB" with its defaults and a filled page-setup table, and the
-// information sheet "信息表" with sample texts.
+// The built-in host workbook, for users who have none: the default content
+// of the host workbook's sheets written into an embedded workbook.
 #include "common/dates.h"
+#include "hostbook/default_content.h"
 #include "workbook/workbook_model.h"
 
 namespace tavo::xlsx {
 
-// The school term a workbook made on `today` starts with: the autumn term
-// (1 September to 31 January) from August to January, the spring term
-// (1 March to 31 July) from February to July.
-struct Term {
-  Date start, end;
-  bool autumn = true;
-};
-Term CurrentOrComingTerm(Date today);
+using hostbook::CurrentOrComingTerm;
+using hostbook::Term;
 
 workbook::WorkbookModel MakeHostWorkbook(Date today);
 workbook::WorkbookModel MakeHostWorkbook();  // today by the local clock

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "hostbook/info_cells.h"
+#include "hostbook/settings_cells.h"
 #include "workbook/workbook_model.h"
 
 namespace tavo::xlsx {
@@ -55,9 +57,9 @@ void SaveXlsx(const workbook::WorkbookModel& model, const XlsxOriginal* original
 
 // The names of the sheets whose cells LoadXlsx reads and of the sheets
 // whose page setup it reads.
-inline constexpr const char* kSettingsSheet = "DTB";
-inline constexpr const char* kInfoSheet = "信息表";
-inline constexpr const char* kHolidaySheet = "节假日";  // the school's own holiday rows
+inline constexpr const char* kSettingsSheet = settings::kSheetName;
+inline constexpr const char* kInfoSheet = info::kSheetName;
+inline constexpr const char* kHolidaySheet = settings::holidays::kSheetName;  // the school's own rows
 inline constexpr const char* kSchoolCalendarSheet = "校历表";
 inline constexpr const char* kCalendarSheet = "日历表";
 
