@@ -61,11 +61,8 @@ void BuildTwentyYears(benchmark::State& state) {
     state.PauseTiming();
     auto app = PreparedWorkbook(direction, 1);
     state.ResumeTiming();
-    if constexpr (kSchool) {
-      tavo::sheets::BuildSchoolCalendar(engine, *app, dialog, platform);
-    } else {
-      tavo::sheets::BuildCalendar(engine, *app, dialog, platform);
-    }
+    tavo::sheets::BuildSheet(kSchool ? tavo::sheets::kSchoolCalendar : tavo::sheets::kCalendar, engine, *app,
+                             dialog, platform);
     benchmark::DoNotOptimize(app);
     state.PauseTiming();
     app.reset();  // the workbook's teardown is not part of a build

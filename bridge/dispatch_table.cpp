@@ -11,16 +11,35 @@
 namespace tavo::bridge {
 namespace {
 
-void BuildSchoolCalendar(EventCall& c) {
-  sheets::BuildSchoolCalendar(c.engine, c.ea, c.uf, c.platform);
+Outcome BuildKind(EventCall& c) {
+  const sheets::BuildOutcome outcome =
+      sheets::BuildSheet(*sheets::KindOfEvent(c.event), c.engine, c.ea, c.uf, c.platform);
+  return outcome == sheets::BuildOutcome::kBuilt ? Outcome::kBuilt : Outcome::kStopped;
 }
-void BuildCalendar(EventCall& c) { sheets::BuildCalendar(c.engine, c.ea, c.uf, c.platform); }
-void ShowInfoSheet(EventCall& c) { bridge::ShowInfoSheet(c.ea); }
-void Initialize(EventCall& c) { OnInitialize(c.ea, c.uf, c.platform); }
-void DateEntered(EventCall& c) { OnDateEntered(c.ea, c.uf, c.platform, c.event); }
-void OptionChosen(EventCall& c) { StoreOption(c.ea, c.event); }
-void HolidayMarksChosen(EventCall& c) { StoreHolidayMarks(c.ea, c.uf); }
-void OpenHelp(EventCall& c) { OpenHelpDocument(c.ea, c.platform); }  // the dialog stays untouched
+Outcome ShowInfoSheet(EventCall& c) {
+  bridge::ShowInfoSheet(c.ea);
+  return Outcome::kDone;
+}
+Outcome Initialize(EventCall& c) {
+  OnInitialize(c.ea, c.uf, c.platform);
+  return Outcome::kDone;
+}
+Outcome DateEntered(EventCall& c) {
+  OnDateEntered(c.ea, c.uf, c.platform, c.event);
+  return Outcome::kDone;
+}
+Outcome OptionChosen(EventCall& c) {
+  StoreOption(c.ea, c.event);
+  return Outcome::kDone;
+}
+Outcome HolidayMarksChosen(EventCall& c) {
+  StoreHolidayMarks(c.ea, c.uf);
+  return Outcome::kDone;
+}
+Outcome OpenHelp(EventCall& c) {
+  OpenHelpDocument(c.ea, c.platform);  // the dialog stays untouched
+  return Outcome::kDone;
+}
 
 struct EventRoute {
   std::string_view event;
@@ -28,9 +47,7 @@ struct EventRoute {
 };
 
 // Compared in this order; the first match runs.
-constexpr std::array<EventRoute, 16> kRoutes{{
-    {"cmdDoXL", BuildSchoolCalendar},
-    {"cmdDoRL", BuildCalendar},
+constexpr std::array<EventRoute, 14> kRoutes{{
     {"cmdEdit", ShowInfoSheet},
     {"Initialize", Initialize},
     {"txtBDate", DateEntered},
@@ -50,6 +67,7 @@ constexpr std::array<EventRoute, 16> kRoutes{{
 }  // namespace
 
 EventHandler FindHandler(std::string_view event) {
+  if (sheets::KindOfEvent(event) != nullptr) return BuildKind;
   for (const EventRoute& route : kRoutes)
     if (route.event == event) return route.handler;
   return nullptr;

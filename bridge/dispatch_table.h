@@ -19,9 +19,15 @@ struct EventCall {
   const std::string& event;
 };
 
-using EventHandler = void (*)(EventCall& call);
+// What a call of MyFun came to: an event that builds nothing ran (or none
+// was listed), a sheet was built, a build was stopped by a message box with
+// the workbook as it was, or an error box was shown.
+enum class Outcome { kDone, kBuilt, kStopped, kFailed };
 
-// The handler of the first event named exactly `event`, or nullptr.
+using EventHandler = Outcome (*)(EventCall& call);
+
+// The handler of the event named exactly `event`, or nullptr. Each sheet
+// kind's build button comes first, then the table of the other events.
 EventHandler FindHandler(std::string_view event);
 
 }  // namespace tavo::bridge

@@ -8,15 +8,21 @@
 namespace tavo::bridge {
 
 void Myxl::MyFun(host::Application& EA, host::Dialog& UF, const std::string& strFlag) noexcept {
+  Run(EA, UF, strFlag);
+}
+
+Outcome Myxl::Run(host::Application& EA, host::Dialog& UF, const std::string& strFlag) noexcept {
+  Outcome outcome = Outcome::kDone;
   try {
     EA.SetScreenUpdating(false);
     EA.SetDisplayAlerts(false);
     if (auto handler = FindHandler(strFlag)) {
       EventCall call{engine_, EA, UF, platform_, strFlag};
-      handler(call);
+      outcome = handler(call);
     }
   } catch (...) {
     ShowErrorBox(platform_, std::current_exception());
+    outcome = Outcome::kFailed;
   }
 
   // Both are tried even when the first fails, so the screen is not left
@@ -32,7 +38,11 @@ void Myxl::MyFun(host::Application& EA, host::Dialog& UF, const std::string& str
   } catch (...) {
     if (!restore_failure) restore_failure = std::current_exception();
   }
-  if (restore_failure) ShowErrorBox(platform_, restore_failure);
+  if (restore_failure) {
+    ShowErrorBox(platform_, restore_failure);
+    outcome = Outcome::kFailed;
+  }
+  return outcome;
 }
 
 }  // namespace tavo::bridge

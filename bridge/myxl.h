@@ -3,6 +3,7 @@
 // event of the host workbook's dialog.
 #include <string>
 
+#include "bridge/dispatch_table.h"
 #include "lunar/lunar_engine.h"
 #include "host/dialog.h"
 #include "host/host.h"
@@ -18,6 +19,10 @@ class Myxl {
   // happened. A failure is shown once in a box titled "错误" and goes no
   // further: the host's code never sees an error.
   void MyFun(host::Application& EA, host::Dialog& UF, const std::string& strFlag) noexcept;
+
+  // MyFun, telling what the call came to; MyFun itself returns nothing, as
+  // the host's code expects. kFailed when any error box was shown.
+  Outcome Run(host::Application& EA, host::Dialog& UF, const std::string& strFlag) noexcept;
 
  private:
   lunar::LunarEngine engine_;  // the builders' working fields; no setting lives here

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_frame.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/help_document.h"
@@ -20,6 +21,7 @@
 #include "cli/workbook_files.h"
 #include "cli/workbook_session.h"
 #include "bridge/settings_sheet.h"
+#include "hostbook/built_sheets.h"
 #include "common/error.h"
 #include "platform/linux_platform.h"
 #include "workbook/xlsx/host_workbook.h"
@@ -39,8 +41,6 @@ struct DialogChoices {
   bool vertical = false, horizontal = false, style1 = false, style2 = false;
   bool holidays = false, no_holidays = false;
 };
-
-void ShowError(const std::string& text) { std::fprintf(stderr, "%s: %s\n", host::kTitleError, text.c_str()); }
 
 constexpr const char* kForceHelp =
     "即使其他程序打开着该工作簿也写入 / write even while another program has the workbook open";
@@ -142,39 +142,31 @@ bool FreeToWrite(const std::string& path, bool force) {
 // "Initialize", the typed dates and the chosen options, in the order a
 // person causes them. Returns false when an error box stopped the run.
 bool FireDialogEvents(WorkbookSession& session, const DialogChoices& c) {
-  session.Fire("Initialize");
-  if (session.platform().errors()) return false;
-  if (!c.start.empty()) session.EnterDate("txtBDate", c.start);
-  if (!c.end.empty()) session.EnterDate("txtEDate", c.end);
-  for (const auto& event : OptionEvents(c)) session.Fire(event);
-  if (c.holidays || c.no_holidays) session.Tick(std::string(bridge::kHolidayMarksBox), c.holidays);
-  return session.platform().errors() == 0;
+  using bridge::Outcome;
+  if (session.Fire("Initialize") == Outcome::kFailed) return false;
+  bool failed = false;
+  if (!c.start.empty()) failed |= session.EnterDate("txtBDate", c.start) == Outcome::kFailed;
+  if (!c.end.empty()) failed |= session.EnterDate("txtEDate", c.end) == Outcome::kFailed;
+  for (const auto& event : OptionEvents(c)) failed |= session.Fire(event) == Outcome::kFailed;
+  if (c.holidays || c.no_holidays)
+    failed |= session.Tick(std::string(bridge::kHolidayMarksBox), c.holidays) == Outcome::kFailed;
+  return !failed;
 }
 
-int RunBuild(const DialogChoices& c, bool school) {
+int RunBuild(const DialogChoices& c, const hostbook::BuiltSheet& kind) {
   auto output = OutputPath(c);
   if (!output) return kExitUsage;
   if (!FreeToWrite(*output, c.force)) return kExitError;
-  platform::LinuxPlatform linux_platform;
-  try {
-    OpenedWorkbook opened = OpenWorkbook(c.workbook, linux_platform);
-    WorkbookSession& session = *opened.session;
+  return WithWorkbook(c.workbook, [&](WorkbookSession& session, platform::LinuxPlatform&) {
     if (!FireDialogEvents(session, c)) return kExitError;
-    const int tones_before = session.platform().tones();
-    session.Fire(school ? "cmdDoXL" : "cmdDoRL");
-    if (session.platform().errors()) return kExitError;
-    if (session.platform().tones() == tones_before) {
-      if (session.platform().notices()) return kExitNotice;
-      ShowError("生成未完成 (the build did not complete)");
-      return kExitError;
-    }
+    if (const int status = BuildStatus(session.Fire(kind.event), session); status != kExitOk) return status;
     // Print first, into a temporary file beside the PDF, so a failing
     // conversion leaves the workbook untouched.
     std::string pdf_temp;
     if (!c.pdf.empty()) {
       pdf_temp = c.pdf + ".tmp-" + std::to_string(::getpid());
       const std::string sheet_temp = pdf_temp + ".xlsx";
-      session.SaveSingleSheet(school ? xlsx::kSchoolCalendarSheet : xlsx::kCalendarSheet, sheet_temp);
+      session.SaveSingleSheet(kind.sheet_name, sheet_temp);
       try {
         ConvertXlsxToPdf(sheet_temp, pdf_temp);
       } catch (...) {
@@ -187,14 +179,8 @@ int RunBuild(const DialogChoices& c, bool school) {
     if (!pdf_temp.empty()) fs::rename(pdf_temp, c.pdf);
     std::printf("%s\n", output->c_str());
     if (!c.pdf.empty()) std::printf("%s\n", c.pdf.c_str());
-  } catch (const Error& e) {
-    ShowError(ErrorMessage(e));
-    return kExitError;
-  } catch (const std::exception& e) {
-    ShowError(e.what());
-    return kExitError;
-  }
-  return kExitOk;
+    return kExitOk;
+  });
 }
 
 void PrintSettings(host::Application& app) {
@@ -208,20 +194,18 @@ void PrintSettings(host::Application& app) {
       {cells::kColorModeColumn, "颜色 colour (1 on, 2 off)"},
       {cells::kLayoutDirectionColumn, "方向 direction (1 vertical, 3 horizontal)"},
       {cells::kLayoutStyleColumn, "样式 style (1, 2)"},
-      {cells::kSchoolCalendarSetupKeyColumn, "校历页面键 school key"},
-      {cells::kCalendarSetupKeyColumn, "日历页面键 calendar key"},
-      {cells::kHolidayMarksColumn, "放假调休标记 holiday marks (1 on)"},
   };
   for (const auto& [column, label] : labels)
     std::printf("%s\t%s\n", label, cell(cells::kRow, column).c_str());
+  for (const hostbook::BuiltSheet& kind : hostbook::BuiltSheets())
+    std::printf("%s\t%s\n", kind.key_label, cell(cells::kRow, kind.key_column).c_str());
+  std::printf("%s\t%s\n", "放假调休标记 holiday marks (1 on)", cell(cells::kRow, cells::kHolidayMarksColumn).c_str());
   std::printf("\n页面设置 page setup\tkey\ttop\tbottom\tfooter\torientation\tpaper\tzoom\n");
-  for (int block = 0; block < 2; ++block) {
+  for (const hostbook::BuiltSheet& kind : hostbook::BuiltSheets()) {
     for (int key = cells::kFirstPageSetupRow; key <= cells::kLastPageSetupRow; ++key) {
-      std::printf("%s\t%d", block == 0 ? "校历表 school" : "日历表 calendar", key);
-      const int first = block == 0 ? cells::kSchoolCalendarSetupFirstColumn
-                                   : cells::kCalendarSetupFirstColumn;
+      std::printf("%s %s\t%d", kind.sheet_name, kind.command, key);
       for (int column = 0; column < cells::kPageSetupColumns; ++column)
-        std::printf("\t%s", cell(key, first + column).c_str());
+        std::printf("\t%s", cell(key, kind.setup_first_column + column).c_str());
       std::printf("\n");
     }
   }
@@ -235,19 +219,13 @@ int RunSettings(const DialogChoices& c) {
     if (!output) return kExitUsage;
     if (!FreeToWrite(*output, c.force)) return kExitError;
   }
-  platform::LinuxPlatform linux_platform;
-  try {
-    OpenedWorkbook opened = OpenWorkbook(c.workbook, linux_platform);
-    WorkbookSession& session = *opened.session;
+  return WithWorkbook(c.workbook, [&](WorkbookSession& session, platform::LinuxPlatform&) {
     if (!FireDialogEvents(session, c)) return kExitError;
     if (session.platform().notices()) return kExitNotice;
     PrintSettings(session.application());
     if (changes) session.Save(*output);
-  } catch (const Error& e) {
-    ShowError(ErrorMessage(e));
-    return kExitError;
-  }
-  return kExitOk;
+    return kExitOk;
+  });
 }
 
 // `tavo init --into FILE [-o OUT]`: the host sheets added to a workbook the
@@ -259,17 +237,12 @@ int RunInitInto(const std::string& into, const std::string& output, bool force) 
   auto target = OutputPath(c);
   if (!target) return kExitUsage;
   if (!FreeToWrite(*target, force)) return kExitError;
-  platform::LinuxPlatform linux_platform;
-  try {
-    OpenedWorkbook opened = OpenWorkbook(into, linux_platform);
-    xlsx::AddHostSheets(opened.session->model());
-    opened.session->Save(*target);
-  } catch (const Error& e) {
-    ShowError(ErrorMessage(e));
-    return kExitError;
-  }
-  std::printf("%s\n", target->c_str());
-  return kExitOk;
+  return WithWorkbook(into, [&](WorkbookSession& session, platform::LinuxPlatform&) {
+    xlsx::AddHostSheets(session.model());
+    session.Save(*target);
+    std::printf("%s\n", target->c_str());
+    return kExitOk;
+  });
 }
 
 // The help button looks in the workbook's folder first, so a new workbook
@@ -296,16 +269,15 @@ int RunInit(const std::string& path, bool force, bool macro) {
     return kExitUsage;
   }
   if (!FreeToWrite(path, force)) return kExitError;
-  try {
+  const int status = Framed([&] {
     if (macro) {
       xlsx::SaveMacroWorkbook(path);
     } else {
       xlsx::SaveXlsx(xlsx::MakeHostWorkbook(), nullptr, path);
     }
-  } catch (const Error& e) {
-    ShowError(ErrorMessage(e));
-    return kExitError;
-  }
+    return kExitOk;
+  });
+  if (status != kExitOk) return status;
   PlaceHelpBeside(path);
   std::printf("%s\n", path.c_str());
   return kExitOk;
@@ -325,7 +297,8 @@ constexpr const char* kBuildFooter =
 
 void RegisterBuildCommands(CLI::App& app, int& exit_code) {
   using namespace tavo::cli;
-  static DialogChoices school, calendar, settings;
+  static std::vector<DialogChoices> builds(tavo::hostbook::BuiltSheets().size());
+  static DialogChoices settings;
   static std::string init_path, init_into, init_output;
   static bool init_force = false;
   static bool init_macro = false;
@@ -363,17 +336,15 @@ void RegisterBuildCommands(CLI::App& app, int& exit_code) {
                               : RunInitInto(init_into, init_output, init_force);
   });
 
-  auto* xl = app.add_subcommand("school", "生成校历表 / build the school calendar sheet 校历表");
-  AddWorkbookOptions(xl, school, true);
-  xl->add_option("--pdf", school.pdf, "同时打印为 PDF / also print the sheet to this PDF file");
-  xl->footer(kBuildFooter);
-  xl->callback([code = &exit_code] { *code = RunBuild(school, true); });
-
-  auto* rl = app.add_subcommand("calendar", "生成日历表 / build the calendar sheet 日历表");
-  AddWorkbookOptions(rl, calendar, true);
-  rl->add_option("--pdf", calendar.pdf, "同时打印为 PDF / also print the sheet to this PDF file");
-  rl->footer(kBuildFooter);
-  rl->callback([code = &exit_code] { *code = RunBuild(calendar, false); });
+  for (std::size_t i = 0; i < builds.size(); ++i) {
+    const tavo::hostbook::BuiltSheet& kind = tavo::hostbook::BuiltSheets()[i];
+    DialogChoices& choices = builds[i];
+    auto* build = app.add_subcommand(kind.command, kind.command_help);
+    AddWorkbookOptions(build, choices, true);
+    build->add_option("--pdf", choices.pdf, "同时打印为 PDF / also print the sheet to this PDF file");
+    build->footer(kBuildFooter);
+    build->callback([code = &exit_code, &choices, &kind] { *code = RunBuild(choices, kind); });
+  }
 
   auto* st = app.add_subcommand(
       "settings", "保存并显示设置 (DTB 第2行与页面设置表) / store and show the settings and page-setup table");

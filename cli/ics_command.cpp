@@ -27,6 +27,7 @@
 #include "sheets/build_dates.h"
 #include "sheets/build_state.h"
 #include "sheets/holiday_marks.h"
+#include "cli/command_frame.h"
 #include "hostbook/info_cells.h"
 #include "hostbook/settings_cells.h"
 #include "sheets/sheet_kind.h"
@@ -42,10 +43,6 @@ struct IcsArguments {
   std::string workbook, start, end, output;
   bool festivals = false;
 };
-
-void ShowError(const std::string& text) {
-  std::fprintf(stderr, "%s: %s\n", host::kTitleError, text.c_str());
-}
 
 bool IsWorkbookName(const fs::path& path) {
   return IsWritableFormat(path) || NeedsConversion(path);
@@ -144,16 +141,14 @@ std::optional<ics::Calendar> ReadCalendar(const IcsArguments& args, WorkbookSess
 
 int RunIcs(const IcsArguments& args) {
   if (!SafeOutput(args)) return kExitUsage;
-  platform::LinuxPlatform linux_platform;
-  try {
-    OpenedWorkbook opened = OpenWorkbook(args.workbook, linux_platform);
-    WorkbookSession& session = *opened.session;
+  return WithWorkbook(args.workbook, [&](WorkbookSession& session, platform::LinuxPlatform& linux_platform) {
+    using bridge::Outcome;
     // The dialog as the build command fills it: the stored dates, then the typed ones.
-    session.Fire("Initialize");
-    if (session.platform().errors()) return kExitError;
-    if (!args.start.empty()) session.EnterDate("txtBDate", args.start);
-    if (!args.end.empty()) session.EnterDate("txtEDate", args.end);
-    if (session.platform().errors()) return kExitError;
+    if (session.Fire("Initialize") == Outcome::kFailed) return kExitError;
+    bool failed = false;
+    if (!args.start.empty()) failed |= session.EnterDate("txtBDate", args.start) == Outcome::kFailed;
+    if (!args.end.empty()) failed |= session.EnterDate("txtEDate", args.end) == Outcome::kFailed;
+    if (failed) return kExitError;
 
     const std::optional<ics::Calendar> calendar = ReadCalendar(args, session, linux_platform);
     if (!calendar) return kExitNotice;
@@ -164,14 +159,8 @@ int RunIcs(const IcsArguments& args) {
     }
     WriteFileAtomically(args.output, text);
     std::printf("%s\n", args.output.c_str());
-  } catch (const Error& e) {
-    ShowError(ErrorMessage(e));
-    return kExitError;
-  } catch (const std::exception& e) {
-    ShowError(e.what());
-    return kExitError;
-  }
-  return kExitOk;
+    return kExitOk;
+  });
 }
 
 }  // namespace

@@ -22,16 +22,16 @@ WorkbookSession::WorkbookSession(const std::string& path, host::Platform& platfo
 
 WorkbookSession::~WorkbookSession() = default;
 
-void WorkbookSession::Fire(const std::string& event) { component_.MyFun(*application_, dialog_, event); }
+bridge::Outcome WorkbookSession::Fire(const std::string& event) { return component_.Run(*application_, dialog_, event); }
 
-void WorkbookSession::EnterDate(const std::string& box, const std::string& text) {
+bridge::Outcome WorkbookSession::EnterDate(const std::string& box, const std::string& text) {
   dialog_.SetControlValue(box, host::Variant(text));
-  Fire(box);
+  return Fire(box);
 }
 
-void WorkbookSession::Tick(const std::string& box, bool ticked) {
+bridge::Outcome WorkbookSession::Tick(const std::string& box, bool ticked) {
   dialog_.SetControlValue(box, host::Variant(ticked));
-  Fire(box);
+  return Fire(box);
 }
 
 void WorkbookSession::Save(const std::string& path) const {

@@ -25,12 +25,12 @@ class WorkbookSession {
   WorkbookSession(const std::string& path, host::Platform& platform);
   ~WorkbookSession();
 
-  // Fires one dialog event through MyFun.
-  void Fire(const std::string& event);
+  // Fires one dialog event through MyFun and tells what it came to.
+  bridge::Outcome Fire(const std::string& event);
   // Types `text` into a date box ("txtBDate"/"txtEDate") and fires its event.
-  void EnterDate(const std::string& box, const std::string& text);
+  bridge::Outcome EnterDate(const std::string& box, const std::string& text);
   // Ticks or clears a check box and fires its event.
-  void Tick(const std::string& box, bool ticked);
+  bridge::Outcome Tick(const std::string& box, bool ticked);
 
   const RecordingPlatform& platform() const { return platform_; }
   host::Dialog& dialog() { return dialog_; }

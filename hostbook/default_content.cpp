@@ -1,5 +1,6 @@
 #include "hostbook/default_content.h"
 
+#include "hostbook/built_sheets.h"
 #include "hostbook/info_cells.h"
 #include "hostbook/settings_table.h"
 
@@ -50,13 +51,14 @@ DefaultSheet SettingsSheet(const Term& term) {
     cells.push_back({1, c.column, c.label, true});
     sheet.column_widths.push_back({c.column, c.width});
   }
-  for (int i = 0; i < kPageSetupColumns; ++i) {
-    cells.push_back({1, kSchoolCalendarSetupFirstColumn + i, std::string("校历表") + kPageSetupLabels[i], true});
-    cells.push_back({1, kCalendarSetupFirstColumn + i, std::string("日历表") + kPageSetupLabels[i], true});
-  }
-  for (int i = 0; i < kPageSetupColumns; ++i) {
-    sheet.column_widths.push_back({kSchoolCalendarSetupFirstColumn + i, kPageSetupColumnWidth});
-    sheet.column_widths.push_back({kCalendarSetupFirstColumn + i, kPageSetupColumnWidth});
+  for (const hostbook::BuiltSheet& built : hostbook::BuiltSheets()) {
+    cells.push_back({1, built.key_column, std::string(built.sheet_name) + kKeyLabelSuffix, true});
+    sheet.column_widths.push_back({built.key_column, kKeyColumnWidth});
+    for (int i = 0; i < kPageSetupColumns; ++i) {
+      const auto label = std::string(built.sheet_name) + kPageSetupLabels[static_cast<std::size_t>(i)];
+      cells.push_back({1, built.setup_first_column + i, label, true});
+      sheet.column_widths.push_back({built.setup_first_column + i, kPageSetupColumnWidth});
+    }
   }
   // The dates as the host keeps a typed date: a date value, short-date format.
   cells.push_back({kRow, kStartDateColumn, host::Variant::Date(DateToSerial(term.start))});
@@ -66,8 +68,8 @@ DefaultSheet SettingsSheet(const Term& term) {
   for (int key = kFirstPageSetupRow; key <= kLastPageSetupRow; ++key) {
     const auto index = static_cast<std::size_t>(key - kFirstPageSetupRow);
     if (key > kFirstPageSetupRow) cells.push_back({key, 1, kPageSetupKeyNames[index]});
-    AddPageSetupRow(cells, key, kSchoolCalendarSetupFirstColumn, kSchoolCalendarPageDefaults[index]);
-    AddPageSetupRow(cells, key, kCalendarSetupFirstColumn, kCalendarPageDefaults[index]);
+    for (const hostbook::BuiltSheet& built : hostbook::BuiltSheets())
+      AddPageSetupRow(cells, key, built.setup_first_column, (*built.page_defaults)[index]);
   }
   cells.push_back({kRow, 1, kPageSetupKeyNames[0]});
   return sheet;

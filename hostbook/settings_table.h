@@ -1,7 +1,8 @@
 #pragma once
 // The settings sheet "DTB" as data: what each column of the settings row
-// means, what a new host workbook puts there and how wide it is drawn.
-// The page-setup table's columns follow from settings_cells.h.
+// means, what a new host workbook puts there and how wide it is drawn. The
+// page-setup key of each built sheet and its block of the page-setup table
+// come with the sheet (built_sheets.h).
 #include <array>
 #include <optional>
 
@@ -18,8 +19,11 @@ struct SettingsColumn {
 };
 
 inline constexpr double kPageSetupColumnWidth = 12;
+inline constexpr double kKeyColumnWidth = 14;
+// The heading of a built sheet's key column follows its name: "校历表页面键".
+inline constexpr const char* kKeyLabelSuffix = "页面键";
 
-inline constexpr std::array<SettingsColumn, 10> kSettingsColumns = {{
+inline constexpr std::array<SettingsColumn, 8> kSettingsColumns = {{
     {1, "说明", 20, std::nullopt, {0, 0}},
     {kStartDateColumn, "开始日期", 14, std::nullopt, {0, 0}},
     {kEndDateColumn, "结束日期", 14, std::nullopt, {0, 0}},
@@ -27,8 +31,6 @@ inline constexpr std::array<SettingsColumn, 10> kSettingsColumns = {{
     {kColorModeColumn, "颜色(1有 2无)", 14, kWithColor, {kWithColor, kNoColor}},
     {kLayoutDirectionColumn, "方向(1竖排 3横排)", 14, kVertical, {kVertical, kHorizontal}},
     {kLayoutStyleColumn, "样式(1/2)", 14, kStyle1, {kStyle1, kStyle2}},
-    {kSchoolCalendarSetupKeyColumn, "校历表页面键", 14, std::nullopt, {0, 0}},
-    {kCalendarSetupKeyColumn, "日历表页面键", 14, std::nullopt, {0, 0}},
     {kHolidayMarksColumn, "放假调休(1标出)", 14, kHolidayMarksOn, {kHolidayMarksOff, kHolidayMarksOn}},
 }};
 

@@ -42,10 +42,12 @@ void FreezeHeader(host::Application& ea, bool vertical) {
   window->SetFreezePanes(true);
 }
 
-void RunBuild(const SheetKind& kind, lunar::LunarEngine& engine, host::Application& ea,
-              host::Dialog& uf, host::Platform& platform) {
+}  // namespace
+
+BuildOutcome BuildSheet(const SheetKind& kind, lunar::LunarEngine& engine, host::Application& ea,
+                        host::Dialog& uf, host::Platform& platform) {
   const std::optional<DateRange> range = CheckDates(kind, uf, platform);
-  if (!range) return;
+  if (!range) return BuildOutcome::kStopped;
   // Months the range touches, both ends included.
   const int month_count = (YearOf(range->end) - YearOf(range->start)) * 12 + MonthOf(range->end) -
                           MonthOf(range->start) + 1;
@@ -60,14 +62,15 @@ void RunBuild(const SheetKind& kind, lunar::LunarEngine& engine, host::Applicati
   std::optional<HolidayMarks> holidays;
   if (HolidayMarksOn(*dtb)) {
     holidays = PrepareHolidayMarks(*workbook, platform, range->start, range->end);
-    if (!holidays) return;
+    if (!holidays) return BuildOutcome::kStopped;
   }
 
-  const std::string name = kind.sheet_name;
+  const hostbook::BuiltSheet& book = *kind.book;
+  const std::string name = book.sheet_name;
   if (WorksheetExists(*worksheets, name)) {
     auto old_sheet = worksheets->Item(name);
-    if (KeyCellHolds(*dtb, kind.key_column, key)) {
-      SavePageSetup(*old_sheet, *dtb, key, kind.builder_flag);
+    if (KeyCellHolds(*dtb, book.key_column, key)) {
+      SavePageSetup(*old_sheet, *dtb, key, book.setup_first_column);
     }
     old_sheet->Delete();
   }
@@ -106,21 +109,10 @@ void RunBuild(const SheetKind& kind, lunar::LunarEngine& engine, host::Applicati
   WriteTitleRows(state);
 
   FreezeHeader(ea, options.Vertical());
-  ApplyPageSetup(*sheet, *dtb, key, kind.builder_flag);
-  dtb->Cells(settings::kRow, kind.key_column)->SetValue(host::Variant(key));
+  ApplyPageSetup(*sheet, *dtb, key, book.setup_first_column, kind.page_number_footer);
+  dtb->Cells(settings::kRow, book.key_column)->SetValue(host::Variant(key));
   platform.Beep(360, 36);
-}
-
-}  // namespace
-
-void BuildSchoolCalendar(lunar::LunarEngine& engine, host::Application& ea, host::Dialog& uf,
-                         host::Platform& platform) {
-  RunBuild(kSchoolCalendar, engine, ea, uf, platform);
-}
-
-void BuildCalendar(lunar::LunarEngine& engine, host::Application& ea, host::Dialog& uf,
-                   host::Platform& platform) {
-  RunBuild(kCalendar, engine, ea, uf, platform);
+  return BuildOutcome::kBuilt;
 }
 
 }  // namespace tavo::sheets

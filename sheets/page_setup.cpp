@@ -18,8 +18,6 @@ constexpr std::array<PageSetupMember, 6> kKeptMembers = {
     PageSetupMember::Orientation, PageSetupMember::PaperSize,    PageSetupMember::Zoom,
 };
 
-constexpr int kSchoolCalendarFirstColumn = settings::kSchoolCalendarSetupFirstColumn;
-constexpr int kCalendarFirstColumn = settings::kCalendarSetupFirstColumn;
 static_assert(kKeptMembers.size() == settings::kPageSetupColumns);
 
 // Only rows 2..5 belong to the table. Options outside the stored values give
@@ -46,12 +44,10 @@ std::unique_ptr<host::PageLayout> PageSetupOf(host::Sheet& sheet) {
 
 }  // namespace
 
-void SavePageSetup(host::Sheet& sheet, host::Sheet& settings, std::int32_t key,
-                   bool school_calendar) {
+void SavePageSetup(host::Sheet& sheet, host::Sheet& settings, std::int32_t key, int first) {
   if (!IsTableRow(key)) return;
   auto layout = PageSetupOf(sheet);
   if (!layout) return;  // every later step would fail on it
-  const int first = school_calendar ? kSchoolCalendarFirstColumn : kCalendarFirstColumn;
   for (std::size_t i = 0; i < kKeptMembers.size(); ++i) {
     IgnoringHostErrors([&] {
       settings.Cells(key, first + static_cast<int>(i))->SetValue(layout->Get(kKeptMembers[i]));
@@ -59,12 +55,11 @@ void SavePageSetup(host::Sheet& sheet, host::Sheet& settings, std::int32_t key,
   }
 }
 
-void ApplyPageSetup(host::Sheet& sheet, host::Sheet& settings, std::int32_t key,
-                    bool school_calendar) {
+void ApplyPageSetup(host::Sheet& sheet, host::Sheet& settings, std::int32_t key, int first,
+                    bool page_number_footer) {
   auto layout = PageSetupOf(sheet);
   if (!layout) return;
   if (IsTableRow(key)) {
-    const int first = school_calendar ? kSchoolCalendarFirstColumn : kCalendarFirstColumn;
     for (std::size_t i = 0; i < kKeptMembers.size(); ++i) {
       IgnoringHostErrors([&] {
         layout->Set(kKeptMembers[i], settings.Cells(key, first + static_cast<int>(i))->Value());
@@ -74,7 +69,7 @@ void ApplyPageSetup(host::Sheet& sheet, host::Sheet& settings, std::int32_t key,
   auto set = [&layout](PageSetupMember member, host::Variant value) {
     IgnoringHostErrors([&] { layout->Set(member, value); });
   };
-  if (!school_calendar) set(PageSetupMember::CenterFooter, "&P");
+  if (page_number_footer) set(PageSetupMember::CenterFooter, "&P");
   set(PageSetupMember::HeaderMargin, 5);
   set(PageSetupMember::LeftMargin, 5);
   set(PageSetupMember::RightMargin, 5);

@@ -11,13 +11,12 @@ namespace {
 const std::array<const char*, 7> kShortWeekdayNames = {"一", "二", "三", "四", "五", "六", "日"};
 }  // namespace
 
-const SheetKind kSchoolCalendar = {
-    .sheet_name = "校历表",
+constinit const SheetKind kSchoolCalendar = {
+    .book = hostbook::BuiltSheetNamed("校历表"),
     .lowest_start = "1901-01-01",
     .start_out_of_range = "开始日期 应在1901-2100年之间！",
     .end_out_of_range = "结束日期 应在1901-2100年之间！",
-    .key_column = settings::kSchoolCalendarSetupKeyColumn,
-    .builder_flag = true,
+    .page_number_footer = false,
     .first_row_height = 48,
 
     .day_note = &lunar::LunarEngine::SchoolDayNote,
@@ -43,13 +42,12 @@ const SheetKind kSchoolCalendar = {
     .info_row_and_remarks = true,
 };
 
-const SheetKind kCalendar = {
-    .sheet_name = "日历表",
+constinit const SheetKind kCalendar = {
+    .book = hostbook::BuiltSheetNamed("日历表"),
     .lowest_start = "1900-01-01",
     .start_out_of_range = "开始日期 应在1900-2100年之间！",
     .end_out_of_range = "结束日期 应在1900-2100年之间！",
-    .key_column = settings::kCalendarSetupKeyColumn,
-    .builder_flag = false,
+    .page_number_footer = true,
     .first_row_height = 27,
 
     .day_note = &lunar::LunarEngine::CalendarDayNote,
@@ -74,6 +72,18 @@ const SheetKind kCalendar = {
     .title_region_row = 3,
     .info_row_and_remarks = false,
 };
+
+namespace {
+const std::array<const SheetKind*, 2> kSheetKinds = {&kSchoolCalendar, &kCalendar};
+}  // namespace
+
+std::span<const SheetKind* const> SheetKinds() { return kSheetKinds; }
+
+const SheetKind* KindOfEvent(std::string_view event) {
+  for (const SheetKind* kind : kSheetKinds)
+    if (event == kind->book->event) return kind;
+  return nullptr;
+}
 
 std::array<const char*, 7> WeekdayNames(const std::array<const char*, 7>& monday_first,
                                         bool monday_start) {

@@ -2,11 +2,16 @@
 // Where the school calendar "校历表" and the calendar "日历表" differ. The
 // generation run and the layouts are shared; every point at which the two
 // sheets part ways is a field of SheetKind, so the two tables in
-// sheet_kind.cpp show the whole difference side by side.
+// sheet_kind.cpp show the whole difference side by side. What the host
+// workbook and the ways in know of a kind (its names, its cells in "DTB")
+// is its entry in hostbook/built_sheets.h.
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
+#include "hostbook/built_sheets.h"
 #include "lunar/lunar_engine.h"
 
 namespace tavo::sheets {
@@ -30,12 +35,11 @@ struct HeaderText {
 
 struct SheetKind {
   // --- the run ---
-  const char* sheet_name;
+  const hostbook::BuiltSheet* book;  // its name, event and page-setup cells
   const char* lowest_start;  // year-month-day
   const char* start_out_of_range;
   const char* end_out_of_range;
-  int key_column;     // "DTB" row 2 column holding the key of the applied page setup
-  bool builder_flag;  // selects the page-setup block of "DTB"
+  bool page_number_footer;  // the page setup puts the page number in the footer
   double first_row_height;
 
   // --- the day cells ---
@@ -63,6 +67,11 @@ struct SheetKind {
 
 extern const SheetKind kSchoolCalendar;
 extern const SheetKind kCalendar;
+
+// Every kind a build can make, and the one a dialog event builds (nullptr
+// when the event builds none).
+std::span<const SheetKind* const> SheetKinds();
+const SheetKind* KindOfEvent(std::string_view event);
 
 // The weekday names in the order of the day positions, rotated for a Sunday start.
 std::array<const char*, 7> WeekdayNames(const std::array<const char*, 7>& monday_first,

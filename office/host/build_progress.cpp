@@ -1,5 +1,7 @@
 #include "office/host/build_progress.h"
 
+#include "hostbook/built_sheets.h"
+
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -31,9 +33,8 @@ Reference<css::task::XStatusIndicator> IndicatorOf(const Reference<css::uno::XIn
 }  // namespace
 
 std::string ProgressText(const std::string& event) {
-  if (event == "cmdDoXL") return "生成校历表…";
-  if (event == "cmdDoRL") return "生成日历表…";
-  return {};
+  const hostbook::BuiltSheet* built = hostbook::BuiltSheetOfEvent(event);
+  return built != nullptr ? built->progress_caption : "";
 }
 
 std::int32_t DaysOfRange(const std::string& start, const std::string& end) {

@@ -175,16 +175,18 @@ TEST_F(PageSetupTest, RefusedPageSetupObjectIsNoFailure) {
   RefusingSheet refusing;
   auto dtb = Sheet("DTB");
   for (bool school : {true, false}) {
-    EXPECT_NO_THROW(sheets::SavePageSetup(refusing, *dtb, 2, school));
-    EXPECT_NO_THROW(sheets::ApplyPageSetup(refusing, *dtb, 2, school));
+    const hostbook::BuiltSheet& book = *(school ? sheets::kSchoolCalendar : sheets::kCalendar).book;
+    EXPECT_NO_THROW(sheets::SavePageSetup(refusing, *dtb, 2, book.setup_first_column));
+    EXPECT_NO_THROW(sheets::ApplyPageSetup(refusing, *dtb, 2, book.setup_first_column, !school));
     EXPECT_EQ(TableRowOf(2, school), Expected(TableValues(2, school)));
   }
   // A settings sheet that refuses everything leaves the sheet's kept part alone.
   Build(Kind::kCalendar, "2024-3-13", "2024-3-31", {});
   auto calendar = Sheet("日历表");
   calendar->PageSetup()->Set(PageSetupMember::TopMargin, 77);
-  EXPECT_NO_THROW(sheets::ApplyPageSetup(*calendar, refusing, 2, false));
-  EXPECT_NO_THROW(sheets::SavePageSetup(*calendar, refusing, 2, false));
+  const int first = sheets::kCalendar.book->setup_first_column;
+  EXPECT_NO_THROW(sheets::ApplyPageSetup(*calendar, refusing, 2, first, true));
+  EXPECT_NO_THROW(sheets::SavePageSetup(*calendar, refusing, 2, first));
   EXPECT_EQ(calendar->PageSetup()->Get(PageSetupMember::TopMargin), host::Variant(77));
   EXPECT_EQ(calendar->PageSetup()->Get(PageSetupMember::RightMargin), host::Variant(5));
 }

@@ -109,11 +109,8 @@ class SheetBuildTest : public ::testing::Test {
   }
 
   void Build(Kind kind) {
-    if (kind == Kind::kSchool) {
-      sheets::BuildSchoolCalendar(engine, *app, dialog, platform);
-    } else {
-      sheets::BuildCalendar(engine, *app, dialog, platform);
-    }
+    sheets::BuildSheet(kind == Kind::kSchool ? sheets::kSchoolCalendar : sheets::kCalendar, engine, *app,
+                       dialog, platform);
   }
   void Build(Kind kind, const std::string& start, const std::string& end, const Options& o) {
     SetOptions(o);

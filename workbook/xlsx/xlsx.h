@@ -55,12 +55,10 @@ LoadedWorkbook LoadXlsxBytes(std::string bytes, const std::string& label);
 void SaveXlsx(const workbook::WorkbookModel& model, const XlsxOriginal* original,
               const std::string& path);
 
-// The names of the sheets whose cells LoadXlsx reads and of the sheets
-// whose page setup it reads.
+// The names of the sheets whose cells LoadXlsx reads; it reads the page
+// setup of the sheets a build replaces (hostbook/built_sheets.h).
 inline constexpr const char* kSettingsSheet = settings::kSheetName;
 inline constexpr const char* kInfoSheet = info::kSheetName;
 inline constexpr const char* kHolidaySheet = settings::holidays::kSheetName;  // the school's own rows
-inline constexpr const char* kSchoolCalendarSheet = "校历表";
-inline constexpr const char* kCalendarSheet = "日历表";
 
 }  // namespace tavo::xlsx

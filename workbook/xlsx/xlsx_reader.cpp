@@ -1,5 +1,6 @@
 #include <filesystem>
 
+#include "hostbook/built_sheets.h"
 #include "workbook/xlsx/number_formats.h"
 #include "workbook/xlsx/opc_names.h"
 #include "workbook/xlsx/package_layout.h"
@@ -18,7 +19,7 @@ bool ReadsCells(const std::string& name) {
   return name == kSettingsSheet || name == kInfoSheet || name == kHolidaySheet;
 }
 bool ReadsPageSetup(const std::string& name) {
-  return name == kSchoolCalendarSheet || name == kCalendarSheet;
+  return hostbook::BuiltSheetNamed(name) != nullptr;
 }
 
 LoadedWorkbook Load(std::unique_ptr<ZipPackage> package) {
