@@ -68,7 +68,7 @@ if ((${#arm64_packages[@]})); then add_architecture arm64; fi
 
 missing_of() {
   for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || echo "$p"
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep "ok installed" >/dev/null || echo "$p"
   done
 }
 apt_install() {  # apt-get install's options and packages; its output is kept in $apt_log
@@ -162,6 +162,6 @@ if ((${#missing_windows[@]})); then
     fi
   fi
 fi
-if ((${#windows_packages[@]})) && dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "ok installed"; then
+if ((${#windows_packages[@]})) && dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep "ok installed" >/dev/null; then
   rm -f "$wine32_record"
 fi

@@ -10,7 +10,7 @@ if [[ -f $installed ]]; then
   expect_status 0 "init beside the installed help" "$tavo" init new/学校.xlsx
   cmp -s new/help.doc "$installed" || fail "new/help.doc is not the installed help.doc"
   [[ ! -s err.txt ]] || fail "init with help installed printed: $(cat err.txt)"
-  ls -A new | grep -q 'tmp' && fail "a temporary file was left: $(ls -A new)"
+  ls -A new | grep 'tmp' >/dev/null && fail "a temporary file was left: $(ls -A new)"
 
   mkdir macro
   expect_status 0 "init --macro" "$tavo" init --macro macro/校历.xlsm

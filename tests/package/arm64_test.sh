@@ -25,7 +25,7 @@ echo "== architecture and library dependencies"
 dpkg-deb -x "$deb" "$work/root"
 tavo="$work/root/usr/bin/tavo"
 [[ -x $tavo ]] || { fail "no usr/bin/tavo in the package"; exit 1; }
-"$readelf" -h "$tavo" | grep -q 'Machine:.*AArch64' || fail "usr/bin/tavo is not an AArch64 program"
+"$readelf" -h "$tavo" | grep 'Machine:.*AArch64' >/dev/null || fail "usr/bin/tavo is not an AArch64 program"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 depended=$(sed 's/([^)]*)//g; s/[,|]/ /g' <<<"$depends" | xargs)  # the package names alone

@@ -46,7 +46,7 @@ tavo=$root/usr/bin/tavo
 [[ $("$tavo" --version) == "tavo $version" ]] || fail "tavo --version: $("$tavo" --version 2>&1), package $version"
 mkdir "$work/run"
 if (cd "$work/run" && "$tavo" school -o "$work/run/校历.xlsx" >"$work/school.log" 2>&1); then
-  unzip -l "$work/run/校历.xlsx" 2>/dev/null | grep -q 'xl/workbook.xml' || fail "tavo school wrote no workbook"
+  unzip -l "$work/run/校历.xlsx" 2>/dev/null | grep 'xl/workbook.xml' >/dev/null || fail "tavo school wrote no workbook"
 else
   fail "tavo school: $(cat "$work/school.log")"
 fi

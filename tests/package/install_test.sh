@@ -10,7 +10,7 @@ deb=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 sudo=""
 [[ $(id -u) -ne 0 ]] && sudo="sudo"
-installed() { dpkg-query -W -f='${Status}' tavo 2>/dev/null | grep -q 'ok installed'; }
+installed() { dpkg-query -W -f='${Status}' tavo 2>/dev/null | grep 'ok installed' >/dev/null; }
 if installed; then
   echo "FAIL: tavo is installed on this machine already; remove it first (apt-get remove tavo)"
   exit 1
@@ -48,16 +48,16 @@ if grep -qx /usr/share/tavo/help.doc "$work/files.txt"; then
   cmp -s "$work/empty/help.doc" /usr/share/tavo/help.doc || fail "tavo init did not place /usr/share/tavo/help.doc beside the workbook"
 fi
 [[ $(man -w tavo 2>/dev/null) == /usr/share/man/man1/tavo.1.gz ]] || fail "man -w tavo: $(man -w tavo 2>&1)"
-man -P cat tavo 2>/dev/null | grep -q 'tavo school' || fail "man tavo does not show the page"
+man -P cat tavo 2>/dev/null | grep 'tavo school' >/dev/null || fail "man tavo does not show the page"
 "$here/completion_check.sh" /usr/share/bash-completion/completions/tavo || fail "the installed completion"
-if fc-list 2>/dev/null | grep -q 'Noto Serif CJK SC'; then
+if fc-list 2>/dev/null | grep 'Noto Serif CJK SC' >/dev/null; then
   [[ $(fc-match -f '%{family[0]}' 宋体) == "Noto Serif CJK SC" ]] || fail "fc-match 宋体: $(fc-match 宋体)"
 fi
 
 echo "== apt-get remove tavo"
 DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq -o DPkg::Lock::Timeout=600 tavo >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get remove"; }
 # A package with no configuration files of its own leaves no trace to purge.
-if dpkg-query -W -f='${Status}' tavo 2>/dev/null | grep -q 'config-files'; then
+if dpkg-query -W -f='${Status}' tavo 2>/dev/null | grep 'config-files' >/dev/null; then
   fail "configuration files left after remove: $(dpkg-query -W -f='${Conffiles}' tavo)"
   $sudo apt-get purge -y -qq -o DPkg::Lock::Timeout=600 tavo >/dev/null 2>&1
 fi
@@ -67,7 +67,7 @@ while read -r path; do
   if [[ -e $path || -L $path ]]; then fail "left behind: $path"; left=$((left + 1)); fi
 done <"$work/owned.txt"
 command -v tavo >/dev/null && fail "tavo still on PATH: $(command -v tavo)"
-if fc-list 2>/dev/null | grep -q 'Noto Serif CJK SC'; then
+if fc-list 2>/dev/null | grep 'Noto Serif CJK SC' >/dev/null; then
   [[ $(fc-match -f '%{family[0]}' 宋体) != "Noto Serif CJK SC" ]] || fail "the 宋体 alias is still active"
 fi
 

@@ -54,7 +54,7 @@ run "$tavo" school -w dates.xlsx -o dates-built.xlsx --start 2024-9-2
 run "$tavo" init --into plan.xlsx -o plan-host.xlsx
 run "$tavo" calendar -w plan-host.xlsx
 # The macro workbook, where the command makes one.
-if "$tavo" init --help 2>/dev/null | grep -q -- "--macro"; then
+if "$tavo" init --help 2>/dev/null | grep -- "--macro" >/dev/null; then
   run "$tavo" init --macro host.xlsm
 fi
 

@@ -31,7 +31,7 @@ for table in Property Registry Directory; do
 done
 word_count=$(msiinfo suminfo "$msi" | sed -n 's/^Source: \([0-9]*\).*/\1/p')
 ((word_count & 8)) || fail "summary word count $word_count lacks 'no elevation needed' (8)"
-! msiinfo export "$msi" Property | grep -q '^ALLUSERS' || fail "the per-user package sets ALLUSERS"
+! msiinfo export "$msi" Property | grep '^ALLUSERS' >/dev/null || fail "the per-user package sets ALLUSERS"
 rows=$(msiinfo export "$msi" Registry | tail -n +4)
 [[ -n $rows ]] || fail "no registry rows"
 while IFS=$'\t' read -r _ root key _; do

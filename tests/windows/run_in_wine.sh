@@ -27,7 +27,7 @@ if [[ $expected == --init ]]; then
   timeout --kill-after=10 "$seconds" "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
   stop_server
   timeout --kill-after=10 "$seconds" "$wine" reg query 'HKCU\Software\Wine\Drivers' /v Graphics 2>/dev/null \
-    | tr -d '\r' | grep -q 'Graphics.*null' && echo "wine prefix ready: $prefix" && exit 0
+    | tr -d '\r' | grep 'Graphics.*null' >/dev/null && echo "wine prefix ready: $prefix" && exit 0
   echo "could not set up the wine prefix $prefix" >&2
   exit 1
 fi
