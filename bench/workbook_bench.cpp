@@ -33,13 +33,13 @@ void FillVertical(Sheet& sheet) {
     }
   }
   auto region = sheet.Cells(2, 2)->CurrentRegion();
-  region->SetHorizontalAlignment(-4108);
-  region->SetVerticalAlignment(-4108);
-  region->Borders()->SetLineStyle(1);
+  region->SetHorizontalAlignment(tavo::host::HAlign::kCenter);
+  region->SetVerticalAlignment(tavo::host::VAlign::kCenter);
+  region->Borders()->SetLineStyle(tavo::host::BorderLine::kContinuous);
   for (int week = 0; week < kWeeks; ++week) {
     int row = 3 + 2 * week;
     auto first = sheet.Cells(row, 3), last = sheet.Cells(row, 9);
-    sheet.Range(*first, *last)->Borders()->Item(9)->SetLineStyle(-4142);
+    sheet.Range(*first, *last)->Borders()->Item(tavo::host::Edge::kBottom)->SetLineStyle(tavo::host::BorderLine::kNone);
     auto b1 = sheet.Cells(row, 2), b2 = sheet.Cells(row + 1, 2);
     sheet.Range(*b1, *b2)->Merge();
     auto j1 = sheet.Cells(row, 10), j2 = sheet.Cells(row + 1, 10);

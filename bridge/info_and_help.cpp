@@ -9,7 +9,7 @@ constexpr std::int32_t kFileNotFound = 53;  // the host's 文件未找到
 
 void ShowInfoSheet(host::Application& ea) {
   auto sheet = ea.ThisWorkbook()->Worksheets()->Item(kInfoSheetName);
-  sheet->SetVisible(host::kSheetVisible);
+  sheet->SetVisible(host::Visibility::kVisible);
   sheet->Activate();
   auto window = ea.ActiveWindow();
   window->SetScrollRow(1);

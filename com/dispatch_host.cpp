@@ -43,7 +43,7 @@ void DispatchPageSetup::Set(host::PageSetupMember member, const Variant& value) 
   o_.Put(MemberName(member).c_str(), ComVariant::FromHost(value));
 }
 
-void DispatchSheet::SetVisible(int visible) { o_.Put(L"Visible", Int16Argument(visible)); }
+void DispatchSheet::SetVisible(host::Visibility visible) { o_.Put(L"Visible", Int16Argument(host::Number(visible))); }
 
 std::unique_ptr<host::CellRange> DispatchSheet::Cells(std::int32_t row, std::int32_t column) {
   auto r = ComVariant::Int32(row);

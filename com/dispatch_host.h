@@ -42,9 +42,9 @@ class DispatchSheet : public host::Sheet {
   void SetName(const std::string& name) override { o_.Put(L"Name", ComVariant::Text(name)); }
   void Delete() override { o_.Call(L"Delete"); }
   void Activate() override { o_.Call(L"Activate"); }
-  int Visible() override { return o_.Get(L"Visible").ToInt32(); }
+  host::Visibility Visible() override { return host::Visibility{o_.Get(L"Visible").ToInt32()}; }
   // The host's visibility values travel as 16-bit integers.
-  void SetVisible(int visible) override;
+  void SetVisible(host::Visibility visible) override;
   std::unique_ptr<host::CellRange> Cells() override { return DispatchRange::Wrap(o_.ObjectProperty(L"Cells")); }
   std::unique_ptr<host::CellRange> Cells(std::int32_t row, std::int32_t column) override;
   std::unique_ptr<host::CellRange> Range(host::CellRange& first, host::CellRange& last) override;

@@ -35,8 +35,8 @@ class DispatchInterior : public host::InteriorFormat {
 class DispatchBorderEdge : public host::BorderEdge {
  public:
   explicit DispatchBorderEdge(DispatchObject o) : o_(std::move(o)) {}
-  int LineStyle() override { return o_.Get(L"LineStyle").ToInt32(); }
-  void SetLineStyle(int style) override { o_.Put(L"LineStyle", ComVariant::Int32(style)); }
+  host::BorderLine LineStyle() override { return host::BorderLine{o_.Get(L"LineStyle").ToInt32()}; }
+  void SetLineStyle(host::BorderLine style) override { o_.Put(L"LineStyle", ComVariant::Int32(host::Number(style))); }
 
  private:
   DispatchObject o_;
@@ -45,8 +45,9 @@ class DispatchBorderEdge : public host::BorderEdge {
 class DispatchBorders : public host::BorderSet {
  public:
   explicit DispatchBorders(DispatchObject o) : o_(std::move(o)) {}
-  void SetLineStyle(int style) override { o_.Put(L"LineStyle", ComVariant::Int32(style)); }
-  std::unique_ptr<host::BorderEdge> Item(int edge) override {
+  void SetLineStyle(host::BorderLine style) override { o_.Put(L"LineStyle", ComVariant::Int32(host::Number(style))); }
+  std::unique_ptr<host::BorderEdge> Item(host::Edge which) override {
+    const int edge = host::Number(which);
     auto index = ComVariant::Int32(edge);
     return std::make_unique<DispatchBorderEdge>(o_.ObjectProperty(L"Item", {&index}));
   }
@@ -67,7 +68,7 @@ class DispatchColor : public host::ColorFormat {
 class DispatchFill : public host::FillFormat {
  public:
   explicit DispatchFill(DispatchObject o) : o_(std::move(o)) {}
-  void SetVisible(int visible) override { o_.Put(L"Visible", ComVariant::Int32(visible)); }
+  void SetVisible(host::TriState visible) override { o_.Put(L"Visible", ComVariant::Int32(host::Number(visible))); }
   void Solid() override { o_.Call(L"Solid"); }
   std::unique_ptr<host::ColorFormat> ForeColor() override {
     return std::make_unique<DispatchColor>(o_.ObjectProperty(L"ForeColor"));
@@ -83,7 +84,7 @@ class DispatchFill : public host::FillFormat {
 class DispatchLine : public host::LineFormat {
  public:
   explicit DispatchLine(DispatchObject o) : o_(std::move(o)) {}
-  void SetVisible(int visible) override { o_.Put(L"Visible", ComVariant::Int32(visible)); }
+  void SetVisible(host::TriState visible) override { o_.Put(L"Visible", ComVariant::Int32(host::Number(visible))); }
 
  private:
   DispatchObject o_;
@@ -125,7 +126,9 @@ class DispatchShapes : public host::ShapeCollection {
 class DispatchSelection : public host::ShapeSelection {
  public:
   explicit DispatchSelection(DispatchObject o) : o_(std::move(o)) {}
-  void SetPlacement(int placement) override { o_.Put(L"Placement", ComVariant::Int32(placement)); }
+  void SetPlacement(host::Placement placement) override {
+    o_.Put(L"Placement", ComVariant::Int32(host::Number(placement)));
+  }
   std::unique_ptr<host::ShapeGroup> ShapeRange() override {
     return std::make_unique<DispatchShapeRange>(o_.ObjectProperty(L"ShapeRange"));
   }

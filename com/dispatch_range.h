@@ -24,12 +24,14 @@ class DispatchRange : public host::CellRange {
   double ColumnWidth() override { return o_.Get(L"ColumnWidth").ToDouble(); }
   void SetColumnWidth(double characters) override { o_.Put(L"ColumnWidth", ComVariant::Double(characters)); }
   double Left() override { return o_.Get(L"Left").ToDouble(); }
-  int HorizontalAlignment() override { return o_.Get(L"HorizontalAlignment").ToInt32(); }
-  void SetHorizontalAlignment(int alignment) override {
-    o_.Put(L"HorizontalAlignment", ComVariant::Int32(alignment));
+  host::HAlign HorizontalAlignment() override { return host::HAlign{o_.Get(L"HorizontalAlignment").ToInt32()}; }
+  void SetHorizontalAlignment(host::HAlign alignment) override {
+    o_.Put(L"HorizontalAlignment", ComVariant::Int32(host::Number(alignment)));
   }
-  int VerticalAlignment() override { return o_.Get(L"VerticalAlignment").ToInt32(); }
-  void SetVerticalAlignment(int alignment) override { o_.Put(L"VerticalAlignment", ComVariant::Int32(alignment)); }
+  host::VAlign VerticalAlignment() override { return host::VAlign{o_.Get(L"VerticalAlignment").ToInt32()}; }
+  void SetVerticalAlignment(host::VAlign alignment) override {
+    o_.Put(L"VerticalAlignment", ComVariant::Int32(host::Number(alignment)));
+  }
   bool ShrinkToFit() override { return o_.Get(L"ShrinkToFit").ToBool(); }
   void SetShrinkToFit(bool shrink) override { o_.Put(L"ShrinkToFit", ComVariant::Bool(shrink)); }
   bool WrapText() override { return o_.Get(L"WrapText").ToBool(); }

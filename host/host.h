@@ -16,20 +16,24 @@
 
 namespace tavo::host {
 
-// Host enumeration values, passed as their numbers.
-inline constexpr int kAlignCenter = -4108;
-inline constexpr int kAlignLeft = -4131;
-inline constexpr int kAlignTop = -4160;
-inline constexpr int kLineContinuous = 1;
-inline constexpr int kLineNone = -4142;
-inline constexpr int kEdgeBottom = 9;
-inline constexpr int kPlacementMove = 2;
-inline constexpr int kSheetVisible = -1;
+// The host's enumerations, each value its number in the host's object
+// model, so an adapter passes the number on (Number) and a value read back
+// that none names still round-trips.
+enum class HAlign : std::int32_t { kGeneral = 1, kCenter = -4108, kLeft = -4131, kRight = -4152 };
+enum class VAlign : std::int32_t { kTop = -4160, kCenter = -4108, kBottom = -4107 };
+enum class BorderLine : std::int32_t { kContinuous = 1, kNone = -4142 };
+// Border edges, Borders(n).
+enum class Edge : std::int32_t { kLeft = 7, kTop = 8, kBottom = 9, kRight = 10 };
+// How shapes move with the cells under them.
+enum class Placement : std::int32_t { kMoveAndSize = 1, kMove = 2, kFreeFloating = 3 };
+enum class Visibility : std::int32_t { kVisible = -1, kHidden = 0, kVeryHidden = 2 };
+// The shapes' true and false.
+enum class TriState : std::int32_t { kTrue = -1, kFalse = 0 };
 
-// Border edges by the host's numbers (Borders(n)).
-inline constexpr int kEdgeLeft = 7;
-inline constexpr int kEdgeTop = 8;
-inline constexpr int kEdgeRight = 10;
+template <typename E>
+constexpr std::int32_t Number(E value) {
+  return static_cast<std::int32_t>(value);
+}
 
 class FontFormat {
  public:
@@ -52,17 +56,17 @@ class InteriorFormat {
 class BorderEdge {
  public:
   virtual ~BorderEdge() = default;
-  virtual int LineStyle() = 0;
-  virtual void SetLineStyle(int style) = 0;
+  virtual BorderLine LineStyle() = 0;
+  virtual void SetLineStyle(BorderLine style) = 0;
 };
 
 class BorderSet {
  public:
   virtual ~BorderSet() = default;
   // Borders.LineStyle: every edge of every cell of the range, inner lines too.
-  virtual void SetLineStyle(int style) = 0;
-  // Borders(edge): one edge of the range (kEdgeBottom, ...).
-  virtual std::unique_ptr<BorderEdge> Item(int edge) = 0;
+  virtual void SetLineStyle(BorderLine style) = 0;
+  // Borders(edge): one edge of the range.
+  virtual std::unique_ptr<BorderEdge> Item(Edge edge) = 0;
 };
 
 // A rectangular range of cells: one cell, a block, whole rows or columns.
@@ -81,10 +85,10 @@ class CellRange {
   // Points from the sheet's left edge to the range's: where the host draws
   // its first column, whatever widths and fonts made it so.
   virtual double Left() = 0;
-  virtual int HorizontalAlignment() = 0;
-  virtual void SetHorizontalAlignment(int alignment) = 0;
-  virtual int VerticalAlignment() = 0;
-  virtual void SetVerticalAlignment(int alignment) = 0;
+  virtual HAlign HorizontalAlignment() = 0;
+  virtual void SetHorizontalAlignment(HAlign alignment) = 0;
+  virtual VAlign VerticalAlignment() = 0;
+  virtual void SetVerticalAlignment(VAlign alignment) = 0;
   // ShrinkToFit: a text wider than its cell is drawn smaller until it fits.
   virtual bool ShrinkToFit() = 0;
   virtual void SetShrinkToFit(bool shrink) = 0;
@@ -138,7 +142,7 @@ class ColorFormat {
 class FillFormat {
  public:
   virtual ~FillFormat() = default;
-  virtual void SetVisible(int visible) = 0;  // -1 true, 0 false
+  virtual void SetVisible(TriState visible) = 0;
   virtual void Solid() = 0;
   virtual std::unique_ptr<ColorFormat> ForeColor() = 0;
   virtual void SetTransparency(double transparency) = 0;
@@ -147,7 +151,7 @@ class FillFormat {
 class LineFormat {
  public:
   virtual ~LineFormat() = default;
-  virtual void SetVisible(int visible) = 0;
+  virtual void SetVisible(TriState visible) = 0;
 };
 
 class ShapeGroup {  // the host's ShapeRange
@@ -177,7 +181,7 @@ class ShapeCollection {
 class ShapeSelection {
  public:
   virtual ~ShapeSelection() = default;
-  virtual void SetPlacement(int placement) = 0;
+  virtual void SetPlacement(Placement placement) = 0;
   virtual std::unique_ptr<ShapeGroup> ShapeRange() = 0;
 };
 
@@ -203,8 +207,8 @@ class Sheet {
   virtual void SetName(const std::string& name) = 0;
   virtual void Delete() = 0;
   virtual void Activate() = 0;
-  virtual int Visible() = 0;  // -1 visible, 0 hidden, 2 very hidden
-  virtual void SetVisible(int visible) = 0;
+  virtual Visibility Visible() = 0;
+  virtual void SetVisible(Visibility visible) = 0;
   virtual std::unique_ptr<CellRange> Cells() = 0;  // every cell of the sheet
   virtual std::unique_ptr<CellRange> Cells(std::int32_t row, std::int32_t column) = 0;
   virtual std::unique_ptr<CellRange> Range(CellRange& first, CellRange& last) = 0;

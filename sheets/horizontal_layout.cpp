@@ -66,19 +66,19 @@ void LayOutHorizontal(BuildState& state) {
   WriteHeaders(sheet, state.options.MondayFirst());
 
   auto region = Cell(sheet, 3, 2)->CurrentRegion();
-  region->SetHorizontalAlignment(host::kAlignCenter);
-  region->SetVerticalAlignment(host::kAlignCenter);
+  region->SetHorizontalAlignment(host::HAlign::kCenter);
+  region->SetVerticalAlignment(host::VAlign::kCenter);
   // A long note, label or header is drawn smaller rather than cut at the cell's edge.
   region->SetShrinkToFit(true);
-  region->Borders()->SetLineStyle(host::kLineContinuous);
+  region->Borders()->SetLineStyle(host::BorderLine::kContinuous);
   const int last_column = 2 + region->Columns()->Count() - 1;
 
   // A date and its note form one box: no line between the day's two rows.
   for (int r = kFirstDateRow; r < kLastNoteRow; r += 2) {
     Block(sheet, r, kFirstWeekColumn, r, last_column)
         ->Borders()
-        ->Item(host::kEdgeBottom)
-        ->SetLineStyle(host::kLineNone);
+        ->Item(host::Edge::kBottom)
+        ->SetLineStyle(host::BorderLine::kNone);
   }
   for (int k = kFirstWeekColumn; k <= last_column; ++k) {
     Cell(sheet, 4, k)->SetValue(host::Variant(k - 2));

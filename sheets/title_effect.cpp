@@ -7,8 +7,6 @@ constexpr int kFirstPreset = 0;
 constexpr const char* kFontName = "宋体";
 constexpr double kFontSize = 80;
 constexpr std::int16_t kNo = 0;
-constexpr int kVisible = -1;
-constexpr int kHidden = 0;
 constexpr double kHalfTransparent = 0.5;
 
 }  // namespace
@@ -20,13 +18,13 @@ void AddTitleEffect(host::Application& ea, const std::string& text, std::int32_t
       ->AddTextEffect(kFirstPreset, text, kFontName, kFontSize, kNo, kNo, left, top)
       ->Select();
   // The shape moves with the cells under it but keeps its size.
-  ea.Selection()->SetPlacement(host::kPlacementMove);
+  ea.Selection()->SetPlacement(host::Placement::kMove);
   auto shapes = ea.Selection()->ShapeRange();
-  shapes->Fill()->SetVisible(kVisible);
+  shapes->Fill()->SetVisible(host::TriState::kTrue);
   shapes->Fill()->Solid();
   shapes->Fill()->ForeColor()->SetSchemeColor(scheme_colour);
   shapes->Fill()->SetTransparency(kHalfTransparent);
-  shapes->Line()->SetVisible(kHidden);
+  shapes->Line()->SetVisible(host::TriState::kFalse);
 }
 
 }  // namespace tavo::sheets

@@ -88,8 +88,8 @@ void WriteScheduleGapLine(BuildState& state, int row, int last_column) {
   if (gap.empty()) return;
   Block(state.sheet, row, 2, row, last_column)->Merge();
   auto line = Cell(state.sheet, row, 2);
-  line->SetHorizontalAlignment(host::kAlignLeft);
-  line->SetVerticalAlignment(host::kAlignTop);
+  line->SetHorizontalAlignment(host::HAlign::kLeft);
+  line->SetVerticalAlignment(host::VAlign::kTop);
   line->Font()->SetSize(kScheduleRemarkSize);
   line->SetValue(host::Variant(gap));
 }
@@ -112,8 +112,8 @@ void WriteTitleRows(BuildState& state) {
   auto title = Cell(sheet, 1, 2);
   title->Font()->SetSize(18);
   title->Font()->SetBold(true);
-  title->SetHorizontalAlignment(host::kAlignCenter);
-  title->SetVerticalAlignment(host::kAlignTop);
+  title->SetHorizontalAlignment(host::HAlign::kCenter);
+  title->SetVerticalAlignment(host::VAlign::kTop);
   title->SetShrinkToFit(true);  // the school's own title may be longer than the grid is wide
   if (!with_info) {
     title->SetValue(host::Variant(RangeTitle(state.start, state.end)));
@@ -125,8 +125,8 @@ void WriteTitleRows(BuildState& state) {
   const int info_row = last_row + 1;
   Block(sheet, info_row, 2, info_row, last_column)->Merge();
   auto info = Cell(sheet, info_row, 2);
-  info->SetHorizontalAlignment(host::kAlignLeft);
-  info->SetVerticalAlignment(host::kAlignTop);
+  info->SetHorizontalAlignment(host::HAlign::kLeft);
+  info->SetVerticalAlignment(host::VAlign::kTop);
   sheet.Rows(info_row)->SetRowHeight(36);
   info->SetWrapText(true);  // two lines of the row's height: a long text breaks, not cut
   info->SetValue(InfoRowValue(state, InfoSheet(state)->Cells(info::kTextRow, info::kInfoRowColumn)->Value()));

@@ -72,19 +72,19 @@ void LayOutVertical(BuildState& state) {
   WriteHeaders(state);
 
   auto region = Cell(sheet, 2, 2)->CurrentRegion();
-  region->SetHorizontalAlignment(host::kAlignCenter);
-  region->SetVerticalAlignment(host::kAlignCenter);
+  region->SetHorizontalAlignment(host::HAlign::kCenter);
+  region->SetVerticalAlignment(host::VAlign::kCenter);
   // A long note, label or header is drawn smaller rather than cut at the cell's edge.
   region->SetShrinkToFit(true);
-  region->Borders()->SetLineStyle(host::kLineContinuous);
+  region->Borders()->SetLineStyle(host::BorderLine::kContinuous);
   const int last_row = 2 + region->Rows()->Count() - 1;
 
   // A date and its note form one box: no line between the week's two rows.
   for (int r = kFirstDateRow; r <= last_row; r += 2) {
     Block(sheet, r, kFirstDayColumn, r, kLastDayColumn)
         ->Borders()
-        ->Item(host::kEdgeBottom)
-        ->SetLineStyle(host::kLineNone);
+        ->Item(host::Edge::kBottom)
+        ->SetLineStyle(host::BorderLine::kNone);
   }
   for (int r = kFirstDateRow; r <= last_row; r += 2) {
     for (int column : kind.week_merge_columns) {

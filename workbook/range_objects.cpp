@@ -83,8 +83,10 @@ class EmbeddedInterior : public host::InteriorFormat {
 class EmbeddedBorderEdge : public host::BorderEdge {
  public:
   EmbeddedBorderEdge(RangeRef ref, int edge) : ref_(std::move(ref)), edge_(edge) {}
-  int LineStyle() override { return RangeEdge(ref_, edge_); }
-  void SetLineStyle(int style) override { SetRangeEdge(ref_, edge_, CheckLineStyle(style)); }
+  host::BorderLine LineStyle() override { return host::BorderLine{RangeEdge(ref_, edge_)}; }
+  void SetLineStyle(host::BorderLine style) override {
+    SetRangeEdge(ref_, edge_, CheckLineStyle(host::Number(style)));
+  }
 
  private:
   RangeRef ref_;
@@ -94,8 +96,9 @@ class EmbeddedBorderEdge : public host::BorderEdge {
 class EmbeddedBorders : public host::BorderSet {
  public:
   explicit EmbeddedBorders(RangeRef ref) : ref_(std::move(ref)) {}
-  void SetLineStyle(int style) override { SetAllEdges(ref_, CheckLineStyle(style)); }
-  std::unique_ptr<host::BorderEdge> Item(int edge) override {
+  void SetLineStyle(host::BorderLine style) override { SetAllEdges(ref_, CheckLineStyle(host::Number(style))); }
+  std::unique_ptr<host::BorderEdge> Item(host::Edge which) override {
+    const int edge = host::Number(which);
     if (edge < 7 || edge > 12) RaiseInvalidArgument("边框 " + std::to_string(edge) + " 无效");
     ref_.Sheet();  // a deleted sheet fails here, like the host
     return std::make_unique<EmbeddedBorderEdge>(ref_, edge);
@@ -193,8 +196,9 @@ class EmbeddedRange : public host::CellRange {
     for (std::int32_t c = ref_.area.left; c <= ref_.area.right; ++c) sheet.column_widths[c] = characters;
   }
 
-  int HorizontalAlignment() override { return TopLeftFormat(ref_).horizontal; }
-  void SetHorizontalAlignment(int alignment) override {
+  host::HAlign HorizontalAlignment() override { return host::HAlign{TopLeftFormat(ref_).horizontal}; }
+  void SetHorizontalAlignment(host::HAlign chosen) override {
+    const int alignment = host::Number(chosen);
     switch (alignment) {
       case 1: case -4131: case -4108: case -4152: case 5: case -4130: case 7: case -4117: break;
       default: RaiseInvalidArgument("水平对齐方式 " + std::to_string(alignment) + " 无效");
@@ -202,8 +206,9 @@ class EmbeddedRange : public host::CellRange {
     auto value = static_cast<std::int16_t>(alignment);
     ApplyFormat(ref_.Sheet(), ref_.area, ref_.span, [&](CellFormat& f) { f.horizontal = value; });
   }
-  int VerticalAlignment() override { return TopLeftFormat(ref_).vertical; }
-  void SetVerticalAlignment(int alignment) override {
+  host::VAlign VerticalAlignment() override { return host::VAlign{TopLeftFormat(ref_).vertical}; }
+  void SetVerticalAlignment(host::VAlign chosen) override {
+    const int alignment = host::Number(chosen);
     switch (alignment) {
       case -4160: case -4108: case -4107: case -4130: case -4117: break;
       default: RaiseInvalidArgument("垂直对齐方式 " + std::to_string(alignment) + " 无效");

@@ -49,7 +49,9 @@ class EmbeddedColor : public host::ColorFormat {
 class EmbeddedFill : public host::FillFormat {
  public:
   explicit EmbeddedFill(ShapeRef ref) : ref_(std::move(ref)) {}
-  void SetVisible(int visible) override { ref_.Change().fill_visible = MsoBool(visible, "Visible"); }
+  void SetVisible(host::TriState visible) override {
+    ref_.Change().fill_visible = MsoBool(host::Number(visible), "Visible");
+  }
   void Solid() override {
     TextBoxShape& shape = ref_.Change();
     shape.fill_solid = true;
@@ -72,7 +74,9 @@ class EmbeddedFill : public host::FillFormat {
 class EmbeddedLine : public host::LineFormat {
  public:
   explicit EmbeddedLine(ShapeRef ref) : ref_(std::move(ref)) {}
-  void SetVisible(int visible) override { ref_.Change().line_visible = MsoBool(visible, "Visible"); }
+  void SetVisible(host::TriState visible) override {
+    ref_.Change().line_visible = MsoBool(host::Number(visible), "Visible");
+  }
 
  private:
   ShapeRef ref_;
@@ -112,7 +116,8 @@ class EmbeddedShape : public host::Shape {
 class EmbeddedShapeSelection : public host::ShapeSelection {
  public:
   explicit EmbeddedShapeSelection(ShapeRef ref) : ref_(std::move(ref)) {}
-  void SetPlacement(int placement) override {
+  void SetPlacement(host::Placement chosen) override {
+    const int placement = host::Number(chosen);
     if (placement < 1 || placement > 3)
       RaiseInvalidArgument("Placement 的值 " + std::to_string(placement) + " 无效");
     ref_.Change().placement = placement;

@@ -20,8 +20,8 @@ class EmbeddedSheet : public host::Sheet {
   }
   void Delete() override { DeleteSheet(*model_, id_); }
   void Activate() override { ActivateSheet(*model_, id_); }
-  int Visible() override { return Self().visible; }
-  void SetVisible(int visible) override { SetSheetVisibility(*model_, id_, visible); }
+  host::Visibility Visible() override { return host::Visibility{Self().visible}; }
+  void SetVisible(host::Visibility visible) override { SetSheetVisibility(*model_, id_, host::Number(visible)); }
 
   std::unique_ptr<host::CellRange> Cells() override {
     return Range({1, 1, kMaxRows, model_->column_count}, CountAs::kCells);

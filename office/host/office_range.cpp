@@ -150,27 +150,27 @@ class OfficeRange : public host::CellRange {
     });
   }
 
-  int HorizontalAlignment() override {
+  host::HAlign HorizontalAlignment() override {
     ref_.context->Flush();
-    return Uno([&] {
+    return host::HAlign{Uno([&] {
       css::table::CellHoriJustify justify = css::table::CellHoriJustify_STANDARD;
       TopLeft()->getPropertyValue("HoriJustify") >>= justify;
       return HostHorizontal(justify);
-    });
+    })};
   }
-  void SetHorizontalAlignment(int alignment) override {
-    SetAlignment(CellFormat::kHori, Any(HorizontalOf(alignment)));
+  void SetHorizontalAlignment(host::HAlign alignment) override {
+    SetAlignment(CellFormat::kHori, Any(HorizontalOf(host::Number(alignment))));
   }
-  int VerticalAlignment() override {
+  host::VAlign VerticalAlignment() override {
     ref_.context->Flush();
-    return Uno([&] {
+    return host::VAlign{Uno([&] {
       std::int32_t justify = 0;
       TopLeft()->getPropertyValue("VertJustify") >>= justify;
       return HostVertical(justify);
-    });
+    })};
   }
-  void SetVerticalAlignment(int alignment) override {
-    SetAlignment(CellFormat::kVert, Any(VerticalOf(alignment)));
+  void SetVerticalAlignment(host::VAlign alignment) override {
+    SetAlignment(CellFormat::kVert, Any(VerticalOf(host::Number(alignment))));
   }
 
   bool ShrinkToFit() override { return TopLeftFlag("ShrinkToFit"); }

@@ -14,6 +14,14 @@
 namespace tavo::office {
 namespace {
 
+// The host's numbers, as the edges and line styles travel inside this file.
+constexpr int kEdgeLeft = host::Number(host::Edge::kLeft);
+constexpr int kEdgeTop = host::Number(host::Edge::kTop);
+constexpr int kEdgeBottom = host::Number(host::Edge::kBottom);
+constexpr int kEdgeRight = host::Number(host::Edge::kRight);
+constexpr int kLineNone = host::Number(host::BorderLine::kNone);
+constexpr int kLineContinuous = host::Number(host::BorderLine::kContinuous);
+
 using css::uno::Any;
 using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
@@ -114,7 +122,7 @@ class OfficeInterior : public host::InteriorFormat {
     return Uno([&] {
       std::int32_t colour = kAutomatic;
       ReadProperties(ref_)->getPropertyValue("CellBackColor") >>= colour;
-      return colour == kAutomatic ? host::kLineNone : NearestIndex(ref_.context->CurrentPalette(), colour);
+      return colour == kAutomatic ? kLineNone : NearestIndex(ref_.context->CurrentPalette(), colour);
     });
   }
   void SetColorIndex(int index) override {
@@ -129,14 +137,14 @@ class OfficeInterior : public host::InteriorFormat {
 css::table::BorderLine2 LineOf(int style) {
   css::table::BorderLine2 line;
   switch (style) {
-    case host::kLineNone: return line;
+    case kLineNone: return line;
     case -4115: line.LineStyle = css::table::BorderLineStyle::DASHED; break;
     case -4118: line.LineStyle = css::table::BorderLineStyle::DOTTED; break;
     case -4119: line.LineStyle = css::table::BorderLineStyle::DOUBLE; break;
     case 4: line.LineStyle = css::table::BorderLineStyle::DASH_DOT; break;
     case 5: line.LineStyle = css::table::BorderLineStyle::DASH_DOT_DOT; break;
     case 13: line.LineStyle = css::table::BorderLineStyle::DASH_DOT; break;  // no slanted dash-dot
-    case host::kLineContinuous: line.LineStyle = css::table::BorderLineStyle::SOLID; break;
+    case kLineContinuous: line.LineStyle = css::table::BorderLineStyle::SOLID; break;
     default: RaiseInvalidArgument("线型 " + std::to_string(style) + " 无效");
   }
   line.LineWidth = kThinLine;
@@ -145,15 +153,15 @@ css::table::BorderLine2 LineOf(int style) {
 }
 
 int StyleOf(const css::table::BorderLine2& line) {
-  if (line.LineWidth == 0 && line.OuterLineWidth == 0 && line.InnerLineWidth == 0) return host::kLineNone;
+  if (line.LineWidth == 0 && line.OuterLineWidth == 0 && line.InnerLineWidth == 0) return kLineNone;
   switch (line.LineStyle) {
-    case css::table::BorderLineStyle::NONE: return host::kLineNone;
+    case css::table::BorderLineStyle::NONE: return kLineNone;
     case css::table::BorderLineStyle::DASHED: return -4115;
     case css::table::BorderLineStyle::DOTTED: return -4118;
     case css::table::BorderLineStyle::DOUBLE: return -4119;
     case css::table::BorderLineStyle::DASH_DOT: return 4;
     case css::table::BorderLineStyle::DASH_DOT_DOT: return 5;
-    default: return host::kLineContinuous;
+    default: return kLineContinuous;
   }
 }
 
@@ -165,10 +173,10 @@ struct EdgeMember {
 EdgeMember MemberOf(int edge) {
   using T = css::table::TableBorder2;
   switch (edge) {
-    case host::kEdgeLeft: return {&T::LeftLine, &T::IsLeftLineValid};
-    case host::kEdgeTop: return {&T::TopLine, &T::IsTopLineValid};
-    case host::kEdgeBottom: return {&T::BottomLine, &T::IsBottomLineValid};
-    case host::kEdgeRight: return {&T::RightLine, &T::IsRightLineValid};
+    case kEdgeLeft: return {&T::LeftLine, &T::IsLeftLineValid};
+    case kEdgeTop: return {&T::TopLine, &T::IsTopLineValid};
+    case kEdgeBottom: return {&T::BottomLine, &T::IsBottomLineValid};
+    case kEdgeRight: return {&T::RightLine, &T::IsRightLineValid};
     case kEdgeInsideVertical: return {&T::VerticalLine, &T::IsVerticalLineValid};
     case kEdgeInsideHorizontal: return {&T::HorizontalLine, &T::IsHorizontalLineValid};
     default: RaiseInvalidArgument("边框 " + std::to_string(edge) + " 无效");
@@ -188,19 +196,19 @@ std::optional<Block> NeighbourBlock(const RangeRef& ref, int edge) {
   Block b = BlockOf(ref.area);
   const css::table::CellRangeAddress sheet = SheetArea(ref.sheet);
   switch (edge) {
-    case host::kEdgeTop:
+    case kEdgeTop:
       if (b.top == 0) return std::nullopt;
       b.bottom = b.top = b.top - 1;
       return b;
-    case host::kEdgeBottom:
+    case kEdgeBottom:
       if (b.bottom == sheet.EndRow) return std::nullopt;
       b.top = b.bottom = b.bottom + 1;
       return b;
-    case host::kEdgeLeft:
+    case kEdgeLeft:
       if (b.left == 0) return std::nullopt;
       b.right = b.left = b.left - 1;
       return b;
-    case host::kEdgeRight:
+    case kEdgeRight:
       if (b.right == sheet.EndColumn) return std::nullopt;
       b.left = b.right = b.right + 1;
       return b;
@@ -210,10 +218,10 @@ std::optional<Block> NeighbourBlock(const RangeRef& ref, int edge) {
 
 int OppositeEdge(int edge) {
   switch (edge) {
-    case host::kEdgeTop: return host::kEdgeBottom;
-    case host::kEdgeBottom: return host::kEdgeTop;
-    case host::kEdgeLeft: return host::kEdgeRight;
-    default: return host::kEdgeLeft;
+    case kEdgeTop: return kEdgeBottom;
+    case kEdgeBottom: return kEdgeTop;
+    case kEdgeLeft: return kEdgeRight;
+    default: return kEdgeLeft;
   }
 }
 
@@ -227,9 +235,9 @@ Reference<css::table::XCellRange> Neighbour(const RangeRef& ref, int edge, int& 
 // The side of a cell an outer edge of a range lies on.
 Side SideOf(int edge) {
   switch (edge) {
-    case host::kEdgeTop: return Side::kTop;
-    case host::kEdgeBottom: return Side::kBottom;
-    case host::kEdgeLeft: return Side::kLeft;
+    case kEdgeTop: return Side::kTop;
+    case kEdgeBottom: return Side::kBottom;
+    case kEdgeLeft: return Side::kLeft;
     default: return Side::kRight;
   }
 }
@@ -238,9 +246,9 @@ Side SideOf(int edge) {
 Block EdgeCells(const RangeRef& ref, int edge) {
   Block b = BlockOf(ref.area);
   switch (edge) {
-    case host::kEdgeTop: b.bottom = b.top; break;
-    case host::kEdgeBottom: b.top = b.bottom; break;
-    case host::kEdgeLeft: b.right = b.left; break;
+    case kEdgeTop: b.bottom = b.top; break;
+    case kEdgeBottom: b.top = b.bottom; break;
+    case kEdgeLeft: b.right = b.left; break;
     default: b.left = b.right; break;
   }
   return b;
@@ -255,24 +263,24 @@ void HoldEdge(const RangeRef& ref, int edge, const css::table::BorderLine2& line
 }
 
 bool IsOuterEdge(int edge) {
-  return edge == host::kEdgeTop || edge == host::kEdgeBottom || edge == host::kEdgeLeft || edge == host::kEdgeRight;
+  return edge == kEdgeTop || edge == kEdgeBottom || edge == kEdgeLeft || edge == kEdgeRight;
 }
 
 class OfficeBorderEdge : public host::BorderEdge {
  public:
   OfficeBorderEdge(RangeRef ref, int edge) : ref_(std::move(ref)), edge_(edge) {}
-  int LineStyle() override {
-    return Uno([&] {
+  host::BorderLine LineStyle() override {
+    return host::BorderLine{Uno([&] {
       css::table::TableBorder2 border;
       ReadProperties(ref_)->getPropertyValue("TableBorder2") >>= border;
       const EdgeMember member = MemberOf(edge_);
       return StyleOf(border.*member.line);
-    });
+    })};
   }
   // Neighbouring cells share an edge on the desktop: the cells across it
   // get the same line, so that clearing an edge leaves no line drawn.
-  void SetLineStyle(int style) override {
-    const css::table::BorderLine2 line = LineOf(style);
+  void SetLineStyle(host::BorderLine style) override {
+    const css::table::BorderLine2 line = LineOf(host::Number(style));
     if (HoldsWrites(ref_) && IsOuterEdge(edge_)) return Uno([&] { HoldEdge(ref_, edge_, line); });
     ref_.context->Flush();
     Uno([&] {
@@ -291,13 +299,13 @@ class OfficeBorders : public host::BorderSet {
  public:
   explicit OfficeBorders(RangeRef ref) : ref_(std::move(ref)) {}
   // Every edge of every cell: the four lines set on a range go to each of its cells.
-  void SetLineStyle(int style) override {
-    const css::table::BorderLine2 line = LineOf(style);
+  void SetLineStyle(host::BorderLine style) override {
+    const css::table::BorderLine2 line = LineOf(host::Number(style));
     if (HoldsWrites(ref_)) {
       return Uno([&] {
         const Block cells = BlockOf(ref_.area);
         for (Side side : {Side::kTop, Side::kBottom, Side::kLeft, Side::kRight}) ref_.context->held.SetSide(ref_.sheet, cells, side, line);
-        for (int edge : {host::kEdgeTop, host::kEdgeBottom, host::kEdgeLeft, host::kEdgeRight}) {
+        for (int edge : {kEdgeTop, kEdgeBottom, kEdgeLeft, kEdgeRight}) {
           if (const std::optional<Block> neighbour = NeighbourBlock(ref_, edge))
             ref_.context->held.SetSide(ref_.sheet, *neighbour, Opposite(SideOf(edge)), line);
         }
@@ -308,13 +316,14 @@ class OfficeBorders : public host::BorderSet {
       Reference<css::beans::XPropertySet> properties = Properties(ref_);
       for (const char* side : {"TopBorder2", "BottomBorder2", "LeftBorder2", "RightBorder2"})
         properties->setPropertyValue(OUString::createFromAscii(side), Any(line));
-      for (int edge : {host::kEdgeTop, host::kEdgeBottom, host::kEdgeLeft, host::kEdgeRight}) {
+      for (int edge : {kEdgeTop, kEdgeBottom, kEdgeLeft, kEdgeRight}) {
         int their_edge = 0;
         if (auto neighbour = Neighbour(ref_, edge, their_edge); neighbour.is()) SetEdge(neighbour, their_edge, line);
       }
     });
   }
-  std::unique_ptr<host::BorderEdge> Item(int edge) override {
+  std::unique_ptr<host::BorderEdge> Item(host::Edge which) override {
+    const int edge = host::Number(which);
     MemberOf(edge);
     return std::make_unique<OfficeBorderEdge>(ref_, edge);
   }

@@ -77,8 +77,8 @@ class OfficeColor : public host::ColorFormat {
 class OfficeFill : public host::FillFormat {
  public:
   OfficeFill(ContextPtr context, Shapes shapes) : context_(std::move(context)), shapes_(std::move(shapes)) {}
-  void SetVisible(int visible) override {
-    PutAll(shapes_, "CharTransparence", Any(MsoBool(visible, "Visible") ? kOpaque : kInvisible));
+  void SetVisible(host::TriState visible) override {
+    PutAll(shapes_, "CharTransparence", Any(MsoBool(host::Number(visible), "Visible") ? kOpaque : kInvisible));
   }
   void Solid() override { PutAll(shapes_, "FillStyle", Any(css::drawing::FillStyle_NONE)); }
   std::unique_ptr<host::ColorFormat> ForeColor() override { return std::make_unique<OfficeColor>(context_, shapes_); }
@@ -96,9 +96,9 @@ class OfficeFill : public host::FillFormat {
 class OfficeLine : public host::LineFormat {
  public:
   explicit OfficeLine(Shapes shapes) : shapes_(std::move(shapes)) {}
-  void SetVisible(int visible) override {
+  void SetVisible(host::TriState visible) override {
     PutAll(shapes_, "LineStyle",
-           Any(MsoBool(visible, "Visible") ? css::drawing::LineStyle_SOLID : css::drawing::LineStyle_NONE));
+           Any(MsoBool(host::Number(visible), "Visible") ? css::drawing::LineStyle_SOLID : css::drawing::LineStyle_NONE));
   }
 
  private:
@@ -143,7 +143,8 @@ class OfficeShape : public host::Shape {
 class OfficeShapeSelection : public host::ShapeSelection {
  public:
   OfficeShapeSelection(ContextPtr context, Shapes shapes) : context_(std::move(context)), shapes_(std::move(shapes)) {}
-  void SetPlacement(int placement) override {
+  void SetPlacement(host::Placement chosen) override {
+    const int placement = host::Number(chosen);
     if (placement < 1 || placement > 3)
       RaiseInvalidArgument("Placement 的值 " + std::to_string(placement) + " 无效");
     context_->Flush();

@@ -51,8 +51,11 @@ class OfficeSheet : public host::Sheet {
     });
   }
   // LibreOffice has no "very hidden": 2 hides the sheet like 0.
-  int Visible() override { return Uno([&] { return IsVisible() ? -1 : 0; }); }
-  void SetVisible(int visible) override {
+  host::Visibility Visible() override {
+    return Uno([&] { return IsVisible() ? host::Visibility::kVisible : host::Visibility::kHidden; });
+  }
+  void SetVisible(host::Visibility chosen) override {
+    const int visible = host::Number(chosen);
     if (visible != -1 && visible != 0 && visible != 2 && visible != 1)
       RaiseInvalidArgument("Visible 的值 " + std::to_string(visible) + " 无效");
     context_->Flush();

@@ -163,10 +163,10 @@ TEST(InfoSheet, AHiddenSheetIsShownActivatedAndScrolledToA1) {
     book.direct->ActiveWindow()->SetScrollRow(40);
     book.direct->ActiveWindow()->SetScrollColumn(12);
     book.Sheet(3)->Activate();
-    book.Sheet("信息表")->SetVisible(visibility);
+    book.Sheet("信息表")->SetVisible(host::Visibility{visibility});
 
     bridge::ShowInfoSheet(book.ea);
-    EXPECT_EQ(book.Sheet("信息表")->Visible(), -1);
+    EXPECT_EQ(host::Number(book.Sheet("信息表")->Visible()), host::Number(host::Visibility::kVisible));
     EXPECT_EQ(book.direct->ActiveSheet()->Name(), "信息表");
     EXPECT_EQ(book.direct->ActiveWindow()->ScrollRow(), 1);
     EXPECT_EQ(book.direct->ActiveWindow()->ScrollColumn(), 1);

@@ -129,15 +129,15 @@ TEST_F(SheetBuildTest, SchoolTitleAndInformationRowComeFromTheInformationSheet) 
     EXPECT_EQ(title->Value().ToText(), kInfoTitle);
     EXPECT_EQ(title->Font()->Size(), 18);
     EXPECT_TRUE(title->Font()->Bold());
-    EXPECT_EQ(title->HorizontalAlignment(), kCenter);
-    EXPECT_EQ(title->VerticalAlignment(), kTop);
+    EXPECT_EQ(host::Number(title->HorizontalAlignment()), kCenter);
+    EXPECT_EQ(host::Number(title->VerticalAlignment()), kTop);
     EXPECT_EQ(sheet->Rows(1)->RowHeight(), 48);
     // Vertical: 4 weeks, rows 3..10; horizontal style 1: rows 3..17.
     const int info_row = direction == 1 ? 11 : 18;
     auto info = sheet->Cells(info_row, 2);
     EXPECT_EQ(info->Value().ToText(), kInfoRow);
-    EXPECT_EQ(info->HorizontalAlignment(), kLeft);
-    EXPECT_EQ(info->VerticalAlignment(), kTop);
+    EXPECT_EQ(host::Number(info->HorizontalAlignment()), kLeft);
+    EXPECT_EQ(host::Number(info->VerticalAlignment()), kTop);
   }
 }
 
@@ -160,7 +160,7 @@ TEST_F(SheetBuildTest, CalendarTitleNamesTheMonthsOfTheRange) {
     Build(Kind::kCalendar, "2024-1-31", "2024-12-1", {.direction = direction});
     auto title = Sheet("日历表")->Cells(1, 2);
     EXPECT_EQ(title->Value().ToText(), "日历[2024.1～2024.12]");
-    EXPECT_EQ(title->HorizontalAlignment(), kCenter);
+    EXPECT_EQ(host::Number(title->HorizontalAlignment()), kCenter);
     EXPECT_EQ(Sheet("日历表")->Rows(1)->RowHeight(), 27);
   }
 }
@@ -168,11 +168,11 @@ TEST_F(SheetBuildTest, CalendarTitleNamesTheMonthsOfTheRange) {
 TEST_F(SheetBuildTest, GridIsCentredAndBoxedPerDay) {
   Build(Kind::kCalendar, "2024-3-13", "2024-3-24", {.direction = 1});
   auto sheet = Sheet("日历表");
-  EXPECT_EQ(sheet->Cells(4, 5)->HorizontalAlignment(), kCenter);
-  EXPECT_EQ(sheet->Cells(4, 5)->VerticalAlignment(), kCenter);
-  EXPECT_EQ(sheet->Cells(3, 5)->Borders()->Item(9)->LineStyle(), -4142);
-  EXPECT_EQ(sheet->Cells(4, 5)->Borders()->Item(9)->LineStyle(), 1);
-  EXPECT_EQ(sheet->Cells(3, 5)->Borders()->Item(8)->LineStyle(), 1);
+  EXPECT_EQ(host::Number(sheet->Cells(4, 5)->HorizontalAlignment()), kCenter);
+  EXPECT_EQ(host::Number(sheet->Cells(4, 5)->VerticalAlignment()), kCenter);
+  EXPECT_EQ(host::Number(sheet->Cells(3, 5)->Borders()->Item(host::Edge{9})->LineStyle()), -4142);
+  EXPECT_EQ(host::Number(sheet->Cells(4, 5)->Borders()->Item(host::Edge{9})->LineStyle()), 1);
+  EXPECT_EQ(host::Number(sheet->Cells(3, 5)->Borders()->Item(host::Edge{8})->LineStyle()), 1);
   EXPECT_EQ(MergeAt(Kind::kCalendar, 5, 2), (workbook::Area{5, 2, 6, 2}));
   EXPECT_EQ(sheet->Columns(2)->ColumnWidth(), 5.5);
   EXPECT_EQ(sheet->Columns(5)->ColumnWidth(), 11);

@@ -158,8 +158,8 @@ class RefusingSheet : public host::Sheet {
   void SetName(const std::string&) override { Refuse(); }
   void Delete() override { Refuse(); }
   void Activate() override { Refuse(); }
-  int Visible() override { Refuse(); }
-  void SetVisible(int) override { Refuse(); }
+  host::Visibility Visible() override { Refuse(); }
+  void SetVisible(host::Visibility) override { Refuse(); }
   std::unique_ptr<host::CellRange> Cells() override { Refuse(); }
   std::unique_ptr<host::CellRange> Cells(std::int32_t, std::int32_t) override { Refuse(); }
   std::unique_ptr<host::CellRange> Range(host::CellRange&, host::CellRange&) override { Refuse(); }

@@ -43,10 +43,10 @@ WIN_TEST(ArgumentsTravelWithTheHostsTypes) {
   Fixture f;
   f.app.SetScreenUpdating(false);
   f.sheet->Cells(3, 4)->Font()->SetSize(9.5);
-  f.sheet->SetVisible(host::kSheetVisible);
+  f.sheet->SetVisible(host::Visibility::kVisible);
   f.sheet->SetName("校历表");
   f.sheet->Shapes()->AddTextEffect(0, "12", "宋体", 80, 0, 0, 150, 36)->Select();
-  f.app.Selection()->SetPlacement(host::kPlacementMove);
+  f.app.Selection()->SetPlacement(host::Placement::kMove);
   f.app.ThisWorkbook()->SetColors(15, host::Rgb(255, 255, 0));
   CHECK_EQ(f.script->Joined(), std::string(
       "app.ActiveSheet GET\n"

@@ -210,8 +210,8 @@ template <>
 const Table<host::BorderEdge>& TableOf<host::BorderEdge>() {
   using T = host::BorderEdge;
   static const Table<T> table{
-      {L"LineStyle", Property<T>([](T& b) { return Int(b.LineStyle()); },
-                                 [](T& b, const ComVariant& v) { b.SetLineStyle(v.ToInt32()); })},
+      {L"LineStyle", Property<T>([](T& b) { return Int(host::Number(b.LineStyle())); },
+                                 [](T& b, const ComVariant& v) { b.SetLineStyle(host::BorderLine{v.ToInt32()}); })},
   };
   return table;
 }
@@ -221,8 +221,8 @@ const Table<host::BorderSet>& TableOf<host::BorderSet>() {
   using T = host::BorderSet;
   static const Table<T> table{
       {L"LineStyle", Property<T>([](T&) -> ComVariant { RaiseInvalidArgument(); },
-                                 [](T& b, const ComVariant& v) { b.SetLineStyle(v.ToInt32()); })},
-      {L"Item", Child<T>([](T& b, Call& call) { return b.Item(call.Int(0)); })},
+                                 [](T& b, const ComVariant& v) { b.SetLineStyle(host::BorderLine{v.ToInt32()}); })},
+      {L"Item", Child<T>([](T& b, Call& call) { return b.Item(host::Edge{call.Int(0)}); })},
   };
   return table;
 }
@@ -258,10 +258,10 @@ const Table<host::CellRange>& TableOf<host::CellRange>() {
       {L"Row", Property<T>([](T& r) { return Int(r.Row()); },
                            [](T&, const ComVariant&) { RaiseInvalidArgument(); })},
       {L"HorizontalAlignment",
-       Property<T>([](T& r) { return Int(r.HorizontalAlignment()); },
-                   [](T& r, const ComVariant& v) { r.SetHorizontalAlignment(v.ToInt32()); })},
-      {L"VerticalAlignment", Property<T>([](T& r) { return Int(r.VerticalAlignment()); },
-                                         [](T& r, const ComVariant& v) { r.SetVerticalAlignment(v.ToInt32()); })},
+       Property<T>([](T& r) { return Int(host::Number(r.HorizontalAlignment())); },
+                   [](T& r, const ComVariant& v) { r.SetHorizontalAlignment(host::HAlign{v.ToInt32()}); })},
+      {L"VerticalAlignment", Property<T>([](T& r) { return Int(host::Number(r.VerticalAlignment())); },
+                                         [](T& r, const ComVariant& v) { r.SetVerticalAlignment(host::VAlign{v.ToInt32()}); })},
       {L"ShrinkToFit", Property<T>([](T& r) { return ComVariant::Bool(r.ShrinkToFit()); },
                                    [](T& r, const ComVariant& v) { r.SetShrinkToFit(v.ToBool()); })},
       {L"WrapText", Property<T>([](T& r) { return ComVariant::Bool(r.WrapText()); },
@@ -328,7 +328,7 @@ const Table<host::FillFormat>& TableOf<host::FillFormat>() {
   using T = host::FillFormat;
   static const Table<T> table{
       {L"Visible", Property<T>([](T&) -> ComVariant { RaiseInvalidArgument(); },
-                               [](T& f, const ComVariant& v) { f.SetVisible(v.ToInt32()); })},
+                               [](T& f, const ComVariant& v) { f.SetVisible(host::TriState{v.ToInt32()}); })},
       {L"Solid", Method<T>([](T& f, Call&) { f.Solid(); })},
       {L"ForeColor", Child<T>([](T& f, Call&) { return f.ForeColor(); })},
       {L"Transparency", Property<T>([](T&) -> ComVariant { RaiseInvalidArgument(); },
@@ -342,7 +342,7 @@ const Table<host::LineFormat>& TableOf<host::LineFormat>() {
   using T = host::LineFormat;
   static const Table<T> table{
       {L"Visible", Property<T>([](T&) -> ComVariant { RaiseInvalidArgument(); },
-                               [](T& l, const ComVariant& v) { l.SetVisible(v.ToInt32()); })},
+                               [](T& l, const ComVariant& v) { l.SetVisible(host::TriState{v.ToInt32()}); })},
   };
   return table;
 }
@@ -389,7 +389,7 @@ const Table<host::ShapeSelection>& TableOf<host::ShapeSelection>() {
   using T = host::ShapeSelection;
   static const Table<T> table{
       {L"Placement", Property<T>([](T&) -> ComVariant { RaiseInvalidArgument(); },
-                                 [](T& s, const ComVariant& v) { s.SetPlacement(v.ToInt32()); })},
+                                 [](T& s, const ComVariant& v) { s.SetPlacement(host::Placement{v.ToInt32()}); })},
       {L"ShapeRange", Child<T>([](T& s, Call&) { return s.ShapeRange(); })},
   };
   return table;
@@ -422,8 +422,8 @@ const Table<host::Sheet>& TableOf<host::Sheet>() {
                             [](T& s, const ComVariant& v) { s.SetName(v.ToText()); })},
       {L"Delete", Method<T>([](T& s, Call&) { s.Delete(); })},
       {L"Activate", Method<T>([](T& s, Call&) { s.Activate(); })},
-      {L"Visible", Property<T>([](T& s) { return Int(s.Visible()); },
-                               [](T& s, const ComVariant& v) { s.SetVisible(v.ToInt32()); })},
+      {L"Visible", Property<T>([](T& s) { return Int(host::Number(s.Visible())); },
+                               [](T& s, const ComVariant& v) { s.SetVisible(host::Visibility{v.ToInt32()}); })},
       {L"Cells", [](Self& self, Call& call) { call.ReturnObject(WrapRange(self.object().Cells(), self.shared(), L"Cells")); }},
       {L"Rows",
        [](Self& self, Call& call) {

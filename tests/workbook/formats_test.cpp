@@ -16,7 +16,7 @@ TEST_F(WorkbookTest, RowFormatWinsWhereItCrossesAFormattedColumn) {
   sheet->Rows(3)->Font()->SetBold(true);
   EXPECT_TRUE(Cell(3, 2)->Font()->Bold());
   EXPECT_EQ(Cell(3, 2)->Interior()->ColorIndex(), 15) << "the crossing keeps the column's fill";
-  EXPECT_EQ(Cell(3, 5)->Interior()->ColorIndex(), host::kLineNone);
+  EXPECT_EQ(Cell(3, 5)->Interior()->ColorIndex(), host::Number(host::BorderLine::kNone));
 }
 
 TEST_F(WorkbookTest, SheetFontSizeAppliesToEveryCellWrittenOrNot) {
@@ -106,48 +106,48 @@ INSTANTIATE_TEST_SUITE_P(
         BadFormat{"font_colour_57", [](host::CellRange& r) { r.Font()->SetColorIndex(57); }},
         BadFormat{"fill_colour_negative", [](host::CellRange& r) { r.Interior()->SetColorIndex(-3); }},
         BadFormat{"font_size_zero", [](host::CellRange& r) { r.Font()->SetSize(0); }},
-        BadFormat{"alignment", [](host::CellRange& r) { r.SetHorizontalAlignment(42); }},
-        BadFormat{"line_style", [](host::CellRange& r) { r.Borders()->SetLineStyle(99); }},
-        BadFormat{"border_edge", [](host::CellRange& r) { r.Borders()->Item(3); }},
+        BadFormat{"alignment", [](host::CellRange& r) { r.SetHorizontalAlignment(host::HAlign{42}); }},
+        BadFormat{"line_style", [](host::CellRange& r) { r.Borders()->SetLineStyle(host::BorderLine{99}); }},
+        BadFormat{"border_edge", [](host::CellRange& r) { r.Borders()->Item(host::Edge{3}); }},
         BadFormat{"row_height", [](host::CellRange& r) { r.SetRowHeight(500); }},
         BadFormat{"column_width", [](host::CellRange& r) { r.SetColumnWidth(-1); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 using Side = std::array<std::int16_t, 4>;
-constexpr std::int16_t kOn = host::kLineContinuous, kOff = host::kLineNone;
+constexpr std::int16_t kOn = host::Number(host::BorderLine::kContinuous), kOff = host::Number(host::BorderLine::kNone);
 
 Side SidesOf(const Worksheet& sheet, int row, int column) {
   return sheet.EffectiveFormat(row, column).borders;
 }
 
 TEST_F(WorkbookTest, BordersLineStyleDrawsEveryEdgeIncludingInnerLines) {
-  Block(2, 2, 3, 3)->Borders()->SetLineStyle(kOn);
+  Block(2, 2, 3, 3)->Borders()->SetLineStyle(host::BorderLine::kContinuous);
   for (auto [r, c] : {std::pair{2, 2}, {2, 3}, {3, 2}, {3, 3}})
     EXPECT_EQ(SidesOf(Model(), r, c), (Side{kOn, kOn, kOn, kOn})) << r << "," << c;
   EXPECT_EQ(SidesOf(Model(), 4, 2), (Side{kOff, kOff, kOff, kOff})) << "outside stays bare";
 }
 
 TEST_F(WorkbookTest, ClearingABottomEdgeClearsTheTopEdgeBelow) {
-  Block(3, 3, 4, 9)->Borders()->SetLineStyle(kOn);
-  Block(3, 3, 3, 9)->Borders()->Item(host::kEdgeBottom)->SetLineStyle(kOff);
+  Block(3, 3, 4, 9)->Borders()->SetLineStyle(host::BorderLine::kContinuous);
+  Block(3, 3, 3, 9)->Borders()->Item(host::Edge::kBottom)->SetLineStyle(host::BorderLine::kNone);
   EXPECT_EQ(SidesOf(Model(), 3, 3)[kSideBottom], kOff);
   EXPECT_EQ(SidesOf(Model(), 4, 3)[kSideTop], kOff);
   EXPECT_EQ(SidesOf(Model(), 4, 3)[kSideBottom], kOn);
   EXPECT_EQ(SidesOf(Model(), 3, 3)[kSideTop], kOn);
-  EXPECT_EQ(Cell(4, 5)->Borders()->Item(host::kEdgeTop)->LineStyle(), kOff);
+  EXPECT_EQ(host::Number(Cell(4, 5)->Borders()->Item(host::Edge::kTop)->LineStyle()), host::Number(host::BorderLine::kNone));
 }
 
 TEST_F(WorkbookTest, ClearingAnEdgeReachesANeighbourOutsideTheRange) {
-  Block(2, 2, 5, 5)->Borders()->SetLineStyle(kOn);
-  Cell(3, 3)->Borders()->Item(host::kEdgeBottom)->SetLineStyle(kOff);
-  Cell(3, 3)->Borders()->Item(host::kEdgeLeft)->SetLineStyle(kOff);
+  Block(2, 2, 5, 5)->Borders()->SetLineStyle(host::BorderLine::kContinuous);
+  Cell(3, 3)->Borders()->Item(host::Edge::kBottom)->SetLineStyle(host::BorderLine::kNone);
+  Cell(3, 3)->Borders()->Item(host::Edge::kLeft)->SetLineStyle(host::BorderLine::kNone);
   EXPECT_EQ(SidesOf(Model(), 4, 3)[kSideTop], kOff);
   EXPECT_EQ(SidesOf(Model(), 3, 2)[kSideRight], kOff);
 }
 
 TEST_F(WorkbookTest, AnEdgeReadsFromEitherCellThatDrawsIt) {
-  Cell(3, 3)->Borders()->Item(host::kEdgeBottom)->SetLineStyle(kOn);
-  EXPECT_EQ(Cell(4, 3)->Borders()->Item(host::kEdgeTop)->LineStyle(), kOn);
+  Cell(3, 3)->Borders()->Item(host::Edge::kBottom)->SetLineStyle(host::BorderLine::kContinuous);
+  EXPECT_EQ(host::Number(Cell(4, 3)->Borders()->Item(host::Edge::kTop)->LineStyle()), host::Number(host::BorderLine::kContinuous));
 }
 
 }  // namespace

@@ -70,12 +70,12 @@ TEST_F(WorkbookTest, HandleOfADeletedSheetRaises) {
 TEST_F(WorkbookTest, LastVisibleSheetCannotGoOrHide) {
   auto sheets = app->ThisWorkbook()->Worksheets();
   sheets->Item("Sheet2")->Delete();
-  sheets->Item("Sheet3")->SetVisible(0);
+  sheets->Item("Sheet3")->SetVisible(host::Visibility::kHidden);
   EXPECT_EQ(app->ActiveSheet()->Name(), "Sheet1");
   EXPECT_NE(ErrorNumberOf([&] { sheets->Item("Sheet1")->Delete(); }), 0);
-  EXPECT_NE(ErrorNumberOf([&] { sheets->Item("Sheet1")->SetVisible(2); }), 0);
+  EXPECT_NE(ErrorNumberOf([&] { sheets->Item("Sheet1")->SetVisible(host::Visibility::kVeryHidden); }), 0);
   EXPECT_NE(ErrorNumberOf([&] { sheets->Item("Sheet3")->Activate(); }), 0) << "hidden";
-  sheets->Item("Sheet3")->SetVisible(-1);
+  sheets->Item("Sheet3")->SetVisible(host::Visibility::kVisible);
   sheets->Item("Sheet3")->Activate();
   EXPECT_EQ(app->ActiveSheet()->Name(), "Sheet3");
 }
@@ -137,13 +137,13 @@ TEST_F(WorkbookTest, SelectedShapeIsTheSelection) {
   auto shape = app->ActiveSheet()->Shapes()->AddTextEffect(0, "3", "宋体", 80, 0, 0, 120, 300);
   shape->Select();
   auto selection = app->Selection();
-  selection->SetPlacement(host::kPlacementMove);
+  selection->SetPlacement(host::Placement::kMove);
   auto group = selection->ShapeRange();
-  group->Fill()->SetVisible(-1);
+  group->Fill()->SetVisible(host::TriState::kTrue);
   group->Fill()->Solid();
   group->Fill()->ForeColor()->SetSchemeColor(16);
   group->Fill()->SetTransparency(0.5);
-  group->Line()->SetVisible(0);
+  group->Line()->SetVisible(host::TriState::kFalse);
   const TextBoxShape& s = Model().shapes.at(0);
   EXPECT_EQ(s.text, "3");
   EXPECT_EQ(s.font_name, "宋体");

@@ -13,7 +13,7 @@ TEST_F(WorkbookTest, InsertingTheCopiedColumnDuplicatesItAndShiftsTheRest) {
   Put(3, 3, 7);
   Block(3, 2, 4, 2)->Merge();
   Block(3, 3, 4, 3)->Merge();
-  Block(3, 2, 4, 3)->Borders()->SetLineStyle(host::kLineContinuous);
+  Block(3, 2, 4, 3)->Borders()->SetLineStyle(host::BorderLine::kContinuous);
   sheet->Columns(3)->SetColumnWidth(11);
 
   sheet->Columns(2)->Copy();
@@ -25,7 +25,7 @@ TEST_F(WorkbookTest, InsertingTheCopiedColumnDuplicatesItAndShiftsTheRest) {
     EXPECT_DOUBLE_EQ(sheet->Columns(column)->ColumnWidth(), 5.5);
     EXPECT_TRUE(Cell(3, column)->Font()->Bold());
     EXPECT_TRUE(Cell(30, column)->Font()->Bold()) << "column format moves with the column";
-    EXPECT_EQ(Cell(4, column)->Borders()->Item(host::kEdgeBottom)->LineStyle(), host::kLineContinuous);
+    EXPECT_EQ(host::Number(Cell(4, column)->Borders()->Item(host::Edge::kBottom)->LineStyle()), host::Number(host::BorderLine::kContinuous));
   }
   EXPECT_EQ(Cell(3, 4)->Value(), Variant(7.0));
   EXPECT_DOUBLE_EQ(sheet->Columns(4)->ColumnWidth(), 11);

@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(WorkbookTest, RegionIgnoresFormatsAndBorders) {
   Put(2, 2, 1);
-  Block(1, 1, 5, 5)->Borders()->SetLineStyle(host::kLineContinuous);
+  Block(1, 1, 5, 5)->Borders()->SetLineStyle(host::BorderLine::kContinuous);
   Block(3, 3, 3, 3)->Interior()->SetColorIndex(15);
   EXPECT_EQ(AreaOf(*Cell(2, 2)->CurrentRegion()), (Area{2, 2, 2, 2}));
 }
