@@ -21,6 +21,7 @@
 #include "cli/workbook_session.h"
 #include "bridge/settings_sheet.h"
 #include "common/error.h"
+#include "host/dialog_controls.h"
 #include "platform/linux_platform.h"
 #include "workbook/xlsx/host_workbook.h"
 #include "workbook/xlsx/macro_workbook.h"
@@ -79,14 +80,14 @@ void AddWorkbookOptions(CLI::App* cmd, DialogChoices& c, bool with_output) {
 // The option buttons chosen on the command line, as their dialog events.
 std::vector<std::string> OptionEvents(const DialogChoices& c) {
   std::vector<std::string> events;
-  if (c.monday) events.push_back("optYi");
-  if (c.sunday) events.push_back("optRi");
-  if (c.color) events.push_back("optYu");
-  if (c.no_color) events.push_back("optWu");
-  if (c.vertical) events.push_back("optShu");
-  if (c.horizontal) events.push_back("optHng");
-  if (c.style1) events.push_back("optYS1");
-  if (c.style2) events.push_back("optYS2");
+  if (c.monday) events.push_back(host::kMondayFirstOption);
+  if (c.sunday) events.push_back(host::kSundayFirstOption);
+  if (c.color) events.push_back(host::kWithColorOption);
+  if (c.no_color) events.push_back(host::kNoColorOption);
+  if (c.vertical) events.push_back(host::kVerticalOption);
+  if (c.horizontal) events.push_back(host::kHorizontalOption);
+  if (c.style1) events.push_back(host::kStyle1Option);
+  if (c.style2) events.push_back(host::kStyle2Option);
   return events;
 }
 
@@ -142,12 +143,12 @@ bool FreeToWrite(const std::string& path, bool force) {
 // "Initialize", the typed dates and the chosen options, in the order a
 // person causes them. Returns false when an error box stopped the run.
 bool FireDialogEvents(WorkbookSession& session, const DialogChoices& c) {
-  session.Fire("Initialize");
+  session.Fire(host::kInitializeEvent);
   if (session.platform().errors()) return false;
-  if (!c.start.empty()) session.EnterDate("txtBDate", c.start);
-  if (!c.end.empty()) session.EnterDate("txtEDate", c.end);
+  if (!c.start.empty()) session.EnterDate(host::kStartDateBox, c.start);
+  if (!c.end.empty()) session.EnterDate(host::kEndDateBox, c.end);
   for (const auto& event : OptionEvents(c)) session.Fire(event);
-  if (c.holidays || c.no_holidays) session.Tick(std::string(bridge::kHolidayMarksBox), c.holidays);
+  if (c.holidays || c.no_holidays) session.Tick(host::kHolidayMarksBox, c.holidays);
   return session.platform().errors() == 0;
 }
 
@@ -161,7 +162,7 @@ int RunBuild(const DialogChoices& c, bool school) {
     WorkbookSession& session = *opened.session;
     if (!FireDialogEvents(session, c)) return kExitError;
     const int tones_before = session.platform().tones();
-    session.Fire(school ? "cmdDoXL" : "cmdDoRL");
+    session.Fire(school ? host::kSchoolCalendarButton : host::kCalendarButton);
     if (session.platform().errors()) return kExitError;
     if (session.platform().tones() == tones_before) {
       if (session.platform().notices()) return kExitNotice;

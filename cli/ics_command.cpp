@@ -23,6 +23,7 @@
 #include "cli/workbook_session.h"
 #include "common/dates.h"
 #include "common/error.h"
+#include "host/dialog_controls.h"
 #include "platform/linux_platform.h"
 #include "sheets/build_dates.h"
 #include "sheets/build_state.h"
@@ -108,8 +109,8 @@ void WriteFileAtomically(const std::string& path, const std::string& text) {
 std::optional<ics::Calendar> ReadCalendar(const IcsArguments& args, WorkbookSession& session,
                                           host::Platform& platform) {
   const std::optional<sheets::DateRange> range = sheets::CheckBuildDates(
-      sheets::kSchoolCalendar, session.dialog().ControlValue("txtBDate").ToText(),
-      session.dialog().ControlValue("txtEDate").ToText(), platform);
+      sheets::kSchoolCalendar, session.dialog().ControlValue(host::kStartDateBox).ToText(),
+      session.dialog().ControlValue(host::kEndDateBox).ToText(), platform);
   if (!range) return std::nullopt;
 
   // In the order a build reads them, so a workbook fails here as it fails there.
@@ -151,10 +152,10 @@ int RunIcs(const IcsArguments& args) {
     OpenedWorkbook opened = OpenWorkbook(args.workbook, linux_platform);
     WorkbookSession& session = *opened.session;
     // The dialog as the build command fills it: the stored dates, then the typed ones.
-    session.Fire("Initialize");
+    session.Fire(host::kInitializeEvent);
     if (session.platform().errors()) return kExitError;
-    if (!args.start.empty()) session.EnterDate("txtBDate", args.start);
-    if (!args.end.empty()) session.EnterDate("txtEDate", args.end);
+    if (!args.start.empty()) session.EnterDate(host::kStartDateBox, args.start);
+    if (!args.end.empty()) session.EnterDate(host::kEndDateBox, args.end);
     if (session.platform().errors()) return kExitError;
 
     const std::optional<ics::Calendar> calendar = ReadCalendar(args, session, linux_platform);

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "common/dates.h"
+#include "host/dialog_controls.h"
 
 namespace tavo::office {
 namespace {
@@ -31,8 +32,8 @@ Reference<css::task::XStatusIndicator> IndicatorOf(const Reference<css::uno::XIn
 }  // namespace
 
 std::string ProgressText(const std::string& event) {
-  if (event == "cmdDoXL") return "生成校历表…";
-  if (event == "cmdDoRL") return "生成日历表…";
+  if (event == host::kSchoolCalendarButton) return "生成校历表…";
+  if (event == host::kCalendarButton) return "生成日历表…";
   return {};
 }
 
