@@ -30,8 +30,7 @@ void OnDateEntered(host::Application& ea, host::Dialog& uf, host::Platform& plat
 
 void StoreHolidayMarks(host::Application& ea, host::Dialog& uf) {
   WriteSetting(ea, kHolidayMarksColumn,
-               CheckBoxTicked(uf.ControlValue(host::kHolidayMarksBox)) ? kHolidayMarksOn
-                                                                              : kHolidayMarksOff);
+               CheckBoxTicked(uf.ControlValue(host::kHolidayMarksBox)) ? kHolidayMarksOn : kHolidayMarksOff);
 }
 
 void StoreOption(host::Application& ea, const std::string& button) {
