@@ -1,15 +1,16 @@
 #include "bridge/date_and_option_entry.h"
 
 #include "bridge/settings_sheet.h"
+#include "host/dialog_controls.h"
 
 namespace tavo::bridge {
 
 void OnDateEntered(host::Application& ea, host::Dialog& uf, host::Platform& platform,
                    const std::string& control) {
-  const bool is_start = control == "txtBDate";
+  const bool is_start = control == host::kStartDateBox;
   const std::string label = is_start ? "开始日期" : "结束日期";
   const int column = is_start ? kStartDateColumn : kEndDateColumn;
-  const std::string text = uf.ControlValue(is_start ? "txtBDate" : "txtEDate").ToText();
+  const std::string text = uf.ControlValue(is_start ? host::kStartDateBox : host::kEndDateBox).ToText();
 
   const auto date = ParseDate(text);
   if (!date) {
@@ -29,8 +30,7 @@ void OnDateEntered(host::Application& ea, host::Dialog& uf, host::Platform& plat
 
 void StoreHolidayMarks(host::Application& ea, host::Dialog& uf) {
   WriteSetting(ea, kHolidayMarksColumn,
-               CheckBoxTicked(uf.ControlValue(std::string(kHolidayMarksBox))) ? kHolidayMarksOn
-                                                                              : kHolidayMarksOff);
+               CheckBoxTicked(uf.ControlValue(host::kHolidayMarksBox)) ? kHolidayMarksOn : kHolidayMarksOff);
 }
 
 void StoreOption(host::Application& ea, const std::string& button) {

@@ -6,6 +6,7 @@
 #include "bridge/dialog_setup.h"
 #include "bridge/info_and_help.h"
 #include "bridge/settings_sheet.h"
+#include "host/dialog_controls.h"
 #include "sheets/build_commands.h"
 
 namespace tavo::bridge {
@@ -48,20 +49,20 @@ struct EventRoute {
 
 // Compared in this order; the first match runs.
 constexpr std::array<EventRoute, 14> kRoutes{{
-    {"cmdEdit", ShowInfoSheet},
-    {"Initialize", Initialize},
-    {"txtBDate", DateEntered},
-    {"txtEDate", DateEntered},
-    {"optYi", OptionChosen},
-    {"optRi", OptionChosen},
-    {"optYu", OptionChosen},
-    {"optWu", OptionChosen},
-    {"optShu", OptionChosen},
-    {"optHng", OptionChosen},
-    {"optYS1", OptionChosen},
-    {"optYS2", OptionChosen},
-    {"cmdHelp", OpenHelp},
-    {kHolidayMarksBox, HolidayMarksChosen},
+    {host::kInfoSheetButton, ShowInfoSheet},
+    {host::kInitializeEvent, Initialize},
+    {host::kStartDateBox, DateEntered},
+    {host::kEndDateBox, DateEntered},
+    {host::kMondayFirstOption, OptionChosen},
+    {host::kSundayFirstOption, OptionChosen},
+    {host::kWithColorOption, OptionChosen},
+    {host::kNoColorOption, OptionChosen},
+    {host::kVerticalOption, OptionChosen},
+    {host::kHorizontalOption, OptionChosen},
+    {host::kStyle1Option, OptionChosen},
+    {host::kStyle2Option, OptionChosen},
+    {host::kHelpButton, OpenHelp},
+    {host::kHolidayMarksBox, HolidayMarksChosen},
 }};
 
 }  // namespace

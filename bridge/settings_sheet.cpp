@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/error.h"
+#include "host/dialog_controls.h"
 #include "sheets/holiday_marks.h"
 
 namespace tavo::bridge {
@@ -34,8 +35,8 @@ bool CheckBoxTicked(const host::Variant& value) {
 void LoadSettingsToDialog(host::Application& ea, host::Dialog& uf) {
   ResetPalette(*ea.ThisWorkbook());
   auto dtb = SettingsSheet(ea);
-  uf.SetControlValue("txtBDate", dtb->Cells(kSettingsRow, kStartDateColumn)->Value());
-  uf.SetControlValue("txtEDate", dtb->Cells(kSettingsRow, kEndDateColumn)->Value());
+  uf.SetControlValue(host::kStartDateBox, dtb->Cells(kSettingsRow, kStartDateColumn)->Value());
+  uf.SetControlValue(host::kEndDateBox, dtb->Cells(kSettingsRow, kEndDateColumn)->Value());
 
   // D2 to G2 are all read before any button is set, so a cell that is not a
   // number fails the call without leaving the dialog half loaded.
@@ -53,7 +54,7 @@ void LoadSettingsToDialog(host::Application& ea, host::Dialog& uf) {
   // A dialog made before the marks has no such box; it opens as before.
   const bool marks = sheets::HolidayMarksOn(*dtb);
   try {
-    uf.SetControlValue(std::string(kHolidayMarksBox), marks);
+    uf.SetControlValue(host::kHolidayMarksBox, marks);
   } catch (const Error&) {
   }
 }

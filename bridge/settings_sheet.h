@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "host/dialog.h"
+#include "host/dialog_controls.h"
 #include "host/host.h"
 #include "hostbook/settings_cells.h"
 
@@ -25,19 +26,15 @@ struct OptionButton {
   int value;
 };
 inline constexpr std::array<OptionButton, 8> kOptionButtons{{
-    {"optYi", kWeekStartColumn, kWeekStartMonday},
-    {"optRi", kWeekStartColumn, kWeekStartSunday},
-    {"optYu", kColorModeColumn, kWithColor},
-    {"optWu", kColorModeColumn, kNoColor},
-    {"optShu", kLayoutDirectionColumn, kVertical},
-    {"optHng", kLayoutDirectionColumn, kHorizontal},
-    {"optYS1", kLayoutStyleColumn, kStyle1},
-    {"optYS2", kLayoutStyleColumn, kStyle2},
+    {host::kMondayFirstOption, kWeekStartColumn, kWeekStartMonday},
+    {host::kSundayFirstOption, kWeekStartColumn, kWeekStartSunday},
+    {host::kWithColorOption, kColorModeColumn, kWithColor},
+    {host::kNoColorOption, kColorModeColumn, kNoColor},
+    {host::kVerticalOption, kLayoutDirectionColumn, kVertical},
+    {host::kHorizontalOption, kLayoutDirectionColumn, kHorizontal},
+    {host::kStyle1Option, kLayoutStyleColumn, kStyle1},
+    {host::kStyle2Option, kLayoutStyleColumn, kStyle2},
 }};
-
-// The check box that turns the holiday marks on and off (J2); its event
-// has the same name.
-inline constexpr std::string_view kHolidayMarksBox = "chkJia";
 
 // A check box's value as the hosts give it: True/False, or the state
 // number (1 ticked; 0 clear; 2 undecided, which counts as clear).

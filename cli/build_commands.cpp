@@ -23,6 +23,7 @@
 #include "bridge/settings_sheet.h"
 #include "hostbook/built_sheets.h"
 #include "common/error.h"
+#include "host/dialog_controls.h"
 #include "platform/linux_platform.h"
 #include "workbook/xlsx/host_workbook.h"
 #include "workbook/xlsx/macro_workbook.h"
@@ -79,14 +80,14 @@ void AddWorkbookOptions(CLI::App* cmd, DialogChoices& c, bool with_output) {
 // The option buttons chosen on the command line, as their dialog events.
 std::vector<std::string> OptionEvents(const DialogChoices& c) {
   std::vector<std::string> events;
-  if (c.monday) events.push_back("optYi");
-  if (c.sunday) events.push_back("optRi");
-  if (c.color) events.push_back("optYu");
-  if (c.no_color) events.push_back("optWu");
-  if (c.vertical) events.push_back("optShu");
-  if (c.horizontal) events.push_back("optHng");
-  if (c.style1) events.push_back("optYS1");
-  if (c.style2) events.push_back("optYS2");
+  if (c.monday) events.push_back(host::kMondayFirstOption);
+  if (c.sunday) events.push_back(host::kSundayFirstOption);
+  if (c.color) events.push_back(host::kWithColorOption);
+  if (c.no_color) events.push_back(host::kNoColorOption);
+  if (c.vertical) events.push_back(host::kVerticalOption);
+  if (c.horizontal) events.push_back(host::kHorizontalOption);
+  if (c.style1) events.push_back(host::kStyle1Option);
+  if (c.style2) events.push_back(host::kStyle2Option);
   return events;
 }
 
@@ -143,13 +144,13 @@ bool FreeToWrite(const std::string& path, bool force) {
 // person causes them. Returns false when an error box stopped the run.
 bool FireDialogEvents(WorkbookSession& session, const DialogChoices& c) {
   using bridge::Outcome;
-  if (session.Fire("Initialize") == Outcome::kFailed) return false;
+  if (session.Fire(host::kInitializeEvent) == Outcome::kFailed) return false;
   bool failed = false;
-  if (!c.start.empty()) failed |= session.EnterDate("txtBDate", c.start) == Outcome::kFailed;
-  if (!c.end.empty()) failed |= session.EnterDate("txtEDate", c.end) == Outcome::kFailed;
+  if (!c.start.empty()) failed |= session.EnterDate(host::kStartDateBox, c.start) == Outcome::kFailed;
+  if (!c.end.empty()) failed |= session.EnterDate(host::kEndDateBox, c.end) == Outcome::kFailed;
   for (const auto& event : OptionEvents(c)) failed |= session.Fire(event) == Outcome::kFailed;
   if (c.holidays || c.no_holidays)
-    failed |= session.Tick(std::string(bridge::kHolidayMarksBox), c.holidays) == Outcome::kFailed;
+    failed |= session.Tick(host::kHolidayMarksBox, c.holidays) == Outcome::kFailed;
   return !failed;
 }
 

@@ -23,6 +23,7 @@
 #include "cli/workbook_session.h"
 #include "common/dates.h"
 #include "common/error.h"
+#include "host/dialog_controls.h"
 #include "platform/linux_platform.h"
 #include "sheets/build_dates.h"
 #include "sheets/build_state.h"
@@ -103,8 +104,8 @@ void WriteFileAtomically(const std::string& path, const std::string& text) {
 std::optional<ics::Calendar> ReadCalendar(const IcsArguments& args, WorkbookSession& session,
                                           host::Platform& platform) {
   const std::optional<sheets::DateRange> range = sheets::CheckBuildDates(
-      sheets::kSchoolCalendar, session.dialog().ControlValue("txtBDate").ToText(),
-      session.dialog().ControlValue("txtEDate").ToText(), platform);
+      sheets::kSchoolCalendar, session.dialog().ControlValue(host::kStartDateBox).ToText(),
+      session.dialog().ControlValue(host::kEndDateBox).ToText(), platform);
   if (!range) return std::nullopt;
 
   // In the order a build reads them, so a workbook fails here as it fails there.
@@ -144,10 +145,10 @@ int RunIcs(const IcsArguments& args) {
   return WithWorkbook(args.workbook, [&](WorkbookSession& session, platform::LinuxPlatform& linux_platform) {
     using bridge::Outcome;
     // The dialog as the build command fills it: the stored dates, then the typed ones.
-    if (session.Fire("Initialize") == Outcome::kFailed) return kExitError;
+    if (session.Fire(host::kInitializeEvent) == Outcome::kFailed) return kExitError;
     bool failed = false;
-    if (!args.start.empty()) failed |= session.EnterDate("txtBDate", args.start) == Outcome::kFailed;
-    if (!args.end.empty()) failed |= session.EnterDate("txtEDate", args.end) == Outcome::kFailed;
+    if (!args.start.empty()) failed |= session.EnterDate(host::kStartDateBox, args.start) == Outcome::kFailed;
+    if (!args.end.empty()) failed |= session.EnterDate(host::kEndDateBox, args.end) == Outcome::kFailed;
     if (failed) return kExitError;
 
     const std::optional<ics::Calendar> calendar = ReadCalendar(args, session, linux_platform);

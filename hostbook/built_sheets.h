@@ -10,6 +10,7 @@
 #include <span>
 #include <string_view>
 
+#include "host/dialog_controls.h"
 #include "hostbook/settings_cells.h"
 
 namespace tavo::hostbook {
@@ -31,7 +32,7 @@ struct BuiltSheet {
 inline constexpr std::array<BuiltSheet, 2> kBuiltSheets = {{
     {
         .sheet_name = "校历表",
-        .event = "cmdDoXL",
+        .event = host::kSchoolCalendarButton,
         .command = "school",
         .command_help = "生成校历表 / build the school calendar sheet 校历表",
         .progress_caption = "生成校历表…",
@@ -42,7 +43,7 @@ inline constexpr std::array<BuiltSheet, 2> kBuiltSheets = {{
     },
     {
         .sheet_name = "日历表",
-        .event = "cmdDoRL",
+        .event = host::kCalendarButton,
         .command = "calendar",
         .command_help = "生成日历表 / build the calendar sheet 日历表",
         .progress_caption = "生成日历表…",

@@ -10,6 +10,7 @@
 #include "sheets/holiday_marks.h"
 #include "sheets/layouts.h"
 #include "sheets/page_setup.h"
+#include "host/dialog_controls.h"
 #include "hostbook/settings_cells.h"
 
 namespace tavo::sheets {
@@ -21,8 +22,8 @@ int MonthOf(Date d) { return static_cast<int>(static_cast<unsigned>(d.month()));
 // The first failing check is shown and nothing else happens.
 std::optional<DateRange> CheckDates(const SheetKind& kind, host::Dialog& uf,
                                     host::Platform& platform) {
-  return CheckBuildDates(kind, uf.ControlValue("txtBDate").ToText(),
-                         uf.ControlValue("txtEDate").ToText(), platform);
+  return CheckBuildDates(kind, uf.ControlValue(host::kStartDateBox).ToText(),
+                         uf.ControlValue(host::kEndDateBox).ToText(), platform);
 }
 
 // Whether the key cell records `key`. An empty cell records no key, and a

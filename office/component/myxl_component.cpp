@@ -21,6 +21,7 @@
 
 #include "bridge/error_box.h"
 #include "bridge/myxl.h"
+#include "host/dialog_controls.h"
 #include "office/host/build_progress.h"
 #include "office/host/host_sheets.h"
 #include "office/host/office_dialog.h"
@@ -113,7 +114,8 @@ class MyxlComponent
       if (!progress_text.empty()) {
         ProgressHooks hooks{[&context] { return context->held.HeldWrites(); },
                             [&context] { context->FlushValues(); }, [this] { LetOfficeDraw(); }};
-        progress.emplace(EA, progress_text, DaysOfRange(TextOf(dialog, "txtBDate"), TextOf(dialog, "txtEDate")),
+        progress.emplace(EA, progress_text,
+                         DaysOfRange(TextOf(dialog, host::kStartDateBox), TextOf(dialog, host::kEndDateBox)),
                          std::move(hooks), platform_.Recording() ? &progress_log_ : nullptr);
         context->on_value = [&progress] { progress->ValueWritten(); };
         context->on_sent = [&progress](std::int64_t writes) { progress->Sent(writes); };
@@ -137,7 +139,7 @@ class MyxlComponent
       myxl_.MyFun(*application, dialog, event);
       // Opening the dialog sets the palette's two fills again, as it does at
       // every opening: that alone leaves an unchanged document unchanged.
-      if (event == "Initialize" && !was_modified) {
+      if (event == host::kInitializeEvent && !was_modified) {
         context->Flush();
         KeepUnmodified(EA);
       }

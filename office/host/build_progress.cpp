@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "common/dates.h"
+#include "host/dialog_controls.h"
 
 namespace tavo::office {
 namespace {

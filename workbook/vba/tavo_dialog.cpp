@@ -1,5 +1,7 @@
 #include "workbook/vba/tavo_dialog.h"
 
+#include "common/error.h"
+#include "host/dialog_controls.h"
 #include "workbook/vba/code_page.h"
 
 namespace tavo::vba {
@@ -92,20 +94,16 @@ std::string DocumentModule(const std::string& name, const char* base) {
          Attr("VB_Exposed", "True") + Attr("VB_TemplateDerived", "False") + Attr("VB_Customizable", "True");
 }
 
-FormControlSpec Label(const char* name, const char* caption, double left, double top, int tab) {
-  return {ControlKind::kLabel, name, caption, "", left, top, 54, 15, tab};
-}
-FormControlSpec Box(const char* name, double top, int tab) {
-  return {ControlKind::kTextBox, name, "", "", 72, top, 102, 18, tab};
-}
-FormControlSpec Option(const char* name, const char* caption, const char* group, double left, double top, int tab) {
-  return {ControlKind::kOptionButton, name, caption, group, left, top, 54, 18, tab};
-}
-FormControlSpec Check(const char* name, const char* caption, double top, int tab) {
-  return {ControlKind::kCheckBox, name, caption, "", 12, top, 162, 18, tab};
-}
-FormControlSpec Button(const char* name, const char* caption, double top, int tab) {
-  return {ControlKind::kCommandButton, name, caption, "", 192, top, 96, 24, tab};
+ControlKind FormKind(const host::DialogControl& control) {
+  switch (control.kind) {
+    case host::DialogControlKind::kLabel: return ControlKind::kLabel;
+    case host::DialogControlKind::kTextBox: return ControlKind::kTextBox;
+    case host::DialogControlKind::kOptionButton: return ControlKind::kOptionButton;
+    case host::DialogControlKind::kCheckBox: return ControlKind::kCheckBox;
+    case host::DialogControlKind::kCommandButton: return ControlKind::kCommandButton;
+    case host::DialogControlKind::kFrame: break;
+  }
+  RaiseInvalidArgument(std::string("the form has no frames: ") + control.name);
 }
 
 }  // namespace
@@ -116,31 +114,12 @@ FormSpec TavoDialog() {
   form.caption = kDialogCaption;
   form.width = 300;
   form.height = 190;
-  // Tab order: the two dates, the four option pairs top to bottom, the
-  // holiday-marks box, then the buttons; the labels come last and only describe.
-  form.controls = {
-      Label("lblBDate", "开始日期", 12, 14, 15),
-      Box("txtBDate", 12, 0),
-      Label("lblEDate", "结束日期", 12, 40, 16),
-      Box("txtEDate", 38, 1),
-      Label("lblWeek", "每周起始", 12, 72, 17),
-      Option("optYi", "周一", "grpWeekStart", 72, 70, 2),
-      Option("optRi", "周日", "grpWeekStart", 126, 70, 3),
-      Label("lblColor", "颜色", 12, 94, 18),
-      Option("optYu", "有颜色", "grpColor", 72, 92, 4),
-      Option("optWu", "无颜色", "grpColor", 126, 92, 5),
-      Label("lblDirection", "排列方向", 12, 116, 19),
-      Option("optShu", "竖排", "grpDirection", 72, 114, 6),
-      Option("optHng", "横排", "grpDirection", 126, 114, 7),
-      Label("lblStyle", "样式", 12, 138, 20),
-      Option("optYS1", "样式一", "grpStyle", 72, 136, 8),
-      Option("optYS2", "样式二", "grpStyle", 126, 136, 9),
-      Check("chkJia", "标出放假与调休上班", 162, 10),
-      Button("cmdDoXL", "生成校历表", 12, 11),
-      Button("cmdDoRL", "生成日历表", 44, 12),
-      Button("cmdEdit", "编辑信息表", 76, 13),
-      Button("cmdHelp", "帮助", 108, 14),
-  };
+  // The table's form controls, in its order: the order of the form's sites.
+  for (const host::DialogControl& c : host::DialogControls()) {
+    if (!c.InForm()) continue;
+    form.controls.push_back({FormKind(c), c.name, c.form_caption, c.group ? c.group : "", c.form.left, c.form.top,
+                             c.form.width, c.form.height, c.form.tab_index});
+  }
   return form;
 }
 

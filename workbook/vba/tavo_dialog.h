@@ -17,7 +17,8 @@ inline constexpr const char* kMacroModule = "modTavo";
 inline constexpr const char* kDialogMacro = "ShowTavoDialog";
 inline constexpr const char* kWorkbookCodeName = "ThisWorkbook";
 
-// The dialog: fifteen controls with their labels, in tab order.
+// The dialog: the controls host/dialog_controls.h marks for the form, where
+// it places them.
 FormSpec TavoDialog();
 
 // The dialog's code below its attribute lines (documented in docs/windows.md).
