@@ -9,7 +9,7 @@
 #include "cli/day_rows.h"
 #include "cli/exit_codes.h"
 #include "common/error.h"
-#include "lunar/lunar_engine.h"
+#include "lunar/holiday_schedule.h"
 
 namespace tavo::cli {
 namespace {
@@ -29,12 +29,10 @@ int PrintDays(const char* command, Date from, Date to) {
   const bool one_day = DaysBetween(from, to) == 0 && std::string(command) == "day";
   std::string out = one_day ? kDayHeader : kDaysHeader;
   try {
-    lunar::LunarEngine engine;
-    engine.LoadCalendarTables();
     const lunar::HolidaySchedule schedule = lunar::HolidaySchedule::BuiltIn();
     const auto count = DaysBetween(from, to) + 1;
     out.reserve(out.size() + static_cast<std::size_t>(count) * 96);
-    for (long i = 0; i < count; ++i) AppendDayRow(engine, schedule, AddDays(from, i), one_day, out);
+    for (long i = 0; i < count; ++i) AppendDayRow(schedule, AddDays(from, i), one_day, out);
   } catch (const Error& e) {
     PrintProblem(command, ErrorMessage(e));
     return kExitSoftware;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "lunar/lunar_day.h"
 #include "sheets/build_dates.h"
 
 namespace tavo::cli {
@@ -37,8 +38,8 @@ void AddWeeks(const Term& term, std::vector<TermEvent>& events) {
   }
 }
 
-void AddDays(const Term& term, const lunar::HolidaySchedule& schedule,
-             lunar::LunarEngine* festivals, std::vector<TermEvent>& events) {
+void AddDays(const Term& term, const lunar::HolidaySchedule& schedule, sheets::DayNote festivals,
+             std::vector<TermEvent>& events) {
   const std::chrono::sys_days last{term.end};
   for (std::chrono::sys_days n{term.start}; n <= last; n += std::chrono::days{1}) {
     const Date day{n};
@@ -50,12 +51,11 @@ void AddDays(const Term& term, const lunar::HolidaySchedule& schedule,
     }
     if (festivals == nullptr) continue;
     // The notes the school calendar writes under the day.
-    const DateText text = DateToText(day);
-    if (std::string note = festivals->SchoolDayNote(text); !note.empty()) {
+    if (std::string note = festivals(n); !note.empty()) {
       events.push_back({TermEventKind::kFestival, day, day, std::move(note)});
     }
-    if (std::string term_name = festivals->SolarTermName(text); !term_name.empty()) {
-      events.push_back({TermEventKind::kSolarTerm, day, day, std::move(term_name)});
+    if (const std::string_view term_name = lunar::SolarTermOf(n); !term_name.empty()) {
+      events.push_back({TermEventKind::kSolarTerm, day, day, std::string(term_name)});
     }
   }
 }
@@ -63,7 +63,7 @@ void AddDays(const Term& term, const lunar::HolidaySchedule& schedule,
 }  // namespace
 
 std::vector<TermEvent> TermEvents(const Term& term, const lunar::HolidaySchedule& schedule,
-                                  lunar::LunarEngine* festivals) {
+                                  sheets::DayNote festivals) {
   std::vector<TermEvent> events;
   AddWeeks(term, events);
   AddDays(term, schedule, festivals, events);

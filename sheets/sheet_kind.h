@@ -4,14 +4,17 @@
 // sheets part ways is a field of SheetKind, so the two tables in
 // sheet_kind.cpp show the whole difference side by side.
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <string>
-
-#include "lunar/lunar_engine.h"
 
 namespace tavo::sheets {
 
 struct BuildState;
+
+// The festival note a sheet writes under a day (lunar::SchoolNoteOf or
+// lunar::CalendarNoteOf).
+using DayNote = std::string (*)(std::chrono::sys_days);
 
 // One column-width step of the vertical layout: Columns(address) or
 // Columns(column) gets the width, and a bold font when `bold` is set.
@@ -39,7 +42,7 @@ struct SheetKind {
   double first_row_height;
 
   // --- the day cells ---
-  std::string (lunar::LunarEngine::*day_note)(const DateText&);
+  DayNote day_note;
   double long_note_size_vertical;  // a festival note of more than 4 characters
   double long_note_size_horizontal;
 
