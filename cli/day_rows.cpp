@@ -23,7 +23,7 @@ void AppendNumber(std::string& out, int n) {
 
 }  // namespace
 
-void AppendDayRow(const lunar::HolidaySchedule& schedule, Date date, bool with_name, std::string& out) {
+void AppendDayRow(const holidays::HolidaySchedule& schedule, Date date, bool with_name, std::string& out) {
   const std::chrono::sys_days day{date};
   const lunar::LunarDate lunar_date = lunar::LunarDateOf(day);
   out += DateToIso(date);
@@ -42,12 +42,12 @@ void AppendDayRow(const lunar::HolidaySchedule& schedule, Date date, bool with_n
   out += '\t';
   out += lunar::CalendarNoteOf(day);
   out += '\t';
-  const lunar::HolidayDay* holiday = schedule.Find(date);
-  const lunar::DayStatus status = holiday ? holiday->status : lunar::DayStatus::kNone;
-  out += lunar::StatusMark(status);
+  const holidays::HolidayDay* holiday = schedule.Find(date);
+  const holidays::DayStatus status = holiday ? holiday->status : holidays::DayStatus::kNone;
+  out += holidays::StatusMark(status);
   if (with_name) {
     out += '\t';
-    if (holiday) out += std::string(lunar::StatusText(status)) + " " + holiday->name;
+    if (holiday) out += std::string(holidays::StatusText(status)) + " " + holiday->name;
   }
   out += '\n';
 }

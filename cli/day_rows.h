@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/dates.h"
-#include "lunar/holiday_schedule.h"
+#include "holidays/holiday_schedule.h"
 
 namespace tavo::cli {
 
@@ -15,6 +15,6 @@ extern const char* const kDayHeader;
 // Appends the record of `date` and a newline to `out`, from the day
 // functions the sheet builders read; the mark comes from `schedule`. With
 // `with_name`, the status ("放假 国庆节") follows.
-void AppendDayRow(const lunar::HolidaySchedule& schedule, Date date, bool with_name, std::string& out);
+void AppendDayRow(const holidays::HolidaySchedule& schedule, Date date, bool with_name, std::string& out);
 
 }  // namespace tavo::cli

@@ -10,7 +10,7 @@
 namespace tavo::cli {
 namespace {
 
-using lunar::DayStatus;
+using holidays::DayStatus;
 
 std::string Trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(" \t\r\n");
@@ -20,8 +20,8 @@ std::string Trimmed(std::string_view text) {
 }
 
 // "国庆节 放假", "国庆节 调休上班"; the status alone when the day has no name.
-std::string HolidaySummary(const lunar::HolidayDay& day) {
-  const std::string status = lunar::StatusText(day.status);
+std::string HolidaySummary(const holidays::HolidayDay& day) {
+  const std::string status = holidays::StatusText(day.status);
   const std::string name = Trimmed(day.name);
   return name.empty() ? status : name + " " + status;
 }
@@ -38,12 +38,12 @@ void AddWeeks(const Term& term, std::vector<TermEvent>& events) {
   }
 }
 
-void AddDays(const Term& term, const lunar::HolidaySchedule& schedule, sheets::DayNote festivals,
+void AddDays(const Term& term, const holidays::HolidaySchedule& schedule, sheets::DayNote festivals,
              std::vector<TermEvent>& events) {
   const std::chrono::sys_days last{term.end};
   for (std::chrono::sys_days n{term.start}; n <= last; n += std::chrono::days{1}) {
     const Date day{n};
-    if (const lunar::HolidayDay* holiday = schedule.Find(day);
+    if (const holidays::HolidayDay* holiday = schedule.Find(day);
         holiday != nullptr && holiday->status != DayStatus::kNone) {
       const auto kind =
           holiday->status == DayStatus::kOff ? TermEventKind::kDayOff : TermEventKind::kWorkingDay;
@@ -62,7 +62,7 @@ void AddDays(const Term& term, const lunar::HolidaySchedule& schedule, sheets::D
 
 }  // namespace
 
-std::vector<TermEvent> TermEvents(const Term& term, const lunar::HolidaySchedule& schedule,
+std::vector<TermEvent> TermEvents(const Term& term, const holidays::HolidaySchedule& schedule,
                                   sheets::DayNote festivals) {
   std::vector<TermEvent> events;
   AddWeeks(term, events);

@@ -9,7 +9,7 @@
 
 #include "cli/ics_writer.h"
 #include "common/dates.h"
-#include "lunar/holiday_schedule.h"
+#include "holidays/holiday_schedule.h"
 #include "sheets/sheet_kind.h"
 
 namespace tavo::cli {
@@ -36,7 +36,7 @@ struct Term {
 // then remarks, days off, make-up days, festivals and solar terms. With a
 // `festivals` note (the school calendar's, sheets::kSchoolCalendar.day_note)
 // each day's note and solar term are added as the sheet writes them.
-std::vector<TermEvent> TermEvents(const Term& term, const lunar::HolidaySchedule& schedule,
+std::vector<TermEvent> TermEvents(const Term& term, const holidays::HolidaySchedule& schedule,
                                   sheets::DayNote festivals);
 
 // The event's UID: a hash of the calendar's name, the event's kind, first

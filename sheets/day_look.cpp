@@ -45,13 +45,13 @@ void DecideNote(const DayInput& in, DayLook& look) {
 
 }  // namespace
 
-lunar::DayStatus MarkedStatus(const BuildState& state, Date day) {
-  if (state.holidays == nullptr) return lunar::DayStatus::kNone;
+holidays::DayStatus MarkedStatus(const BuildState& state, Date day) {
+  if (state.holidays == nullptr) return holidays::DayStatus::kNone;
   return state.holidays->schedule.StatusOf(day);
 }
 
 std::string MarkedDateText(const BuildState& state, Date day, std::string date_text) {
-  return date_text + lunar::StatusMark(MarkedStatus(state, day));
+  return date_text + holidays::StatusMark(MarkedStatus(state, day));
 }
 
 DayInput DayInputOf(const BuildState& state, Date day, bool shaded) {
@@ -75,10 +75,10 @@ DayLook DecideDay(const DayInput& in) {
   // A marked day keeps its note as it is: the mark is the short 休/班 after
   // the date, the date in bold, and in colour a fill for days off.
   look.status = in.status;
-  if (look.status == lunar::DayStatus::kNone) return look;
-  look.date_text += lunar::StatusMark(look.status);
+  if (look.status == holidays::DayStatus::kNone) return look;
+  look.date_text += holidays::StatusMark(look.status);
   look.date_bold = true;
-  const bool off = look.status == lunar::DayStatus::kOff;
+  const bool off = look.status == holidays::DayStatus::kOff;
   const HolidayColours& marks = in.colours.holidays;
   if (const int colour = off ? marks.day_off_date : marks.working_day_date; colour != 0)
     look.date_colour = colour;

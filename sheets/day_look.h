@@ -9,7 +9,7 @@
 #include <string>
 
 #include "common/dates.h"
-#include "lunar/holiday_schedule.h"
+#include "holidays/holiday_schedule.h"
 #include "sheets/build_state.h"
 #include "sheets/colour_set.h"
 #include "sheets/sheet_kind.h"
@@ -20,7 +20,7 @@ namespace tavo::sheets {
 struct DayInput {
   Date day;
   bool shaded = false;                             // the day's month is shaded grey
-  lunar::DayStatus status = lunar::DayStatus::kNone;  // the build's mark: none when marks are off
+  holidays::DayStatus status = holidays::DayStatus::kNone;  // the build's mark: none when marks are off
   bool vertical = true;                            // a month mark is bold in the vertical layout
   ColourSet colours{};
   DayNote note = nullptr;                          // the sheet's festival note
@@ -36,7 +36,7 @@ struct DayLook {
   std::optional<int> note_colour;  // the last colour the note's marks call for
   std::optional<double> note_size; // a long festival note is set smaller
   std::optional<int> fill;         // both cells' fill: month shading or a day off
-  lunar::DayStatus status = lunar::DayStatus::kNone;
+  holidays::DayStatus status = holidays::DayStatus::kNone;
 };
 
 DayLook DecideDay(const DayInput& input);
@@ -45,7 +45,7 @@ DayLook DecideDay(const DayInput& input);
 DayInput DayInputOf(const BuildState& state, Date day, bool shaded);
 
 // The status the build marks for `day`: none when the marks are off.
-lunar::DayStatus MarkedStatus(const BuildState& state, Date day);
+holidays::DayStatus MarkedStatus(const BuildState& state, Date day);
 
 // The date text with the day's mark: "15" + "休".
 std::string MarkedDateText(const BuildState& state, Date day, std::string date_text);

@@ -13,7 +13,7 @@
 namespace tavo::sheets {
 namespace {
 
-using lunar::DayStatus;
+using holidays::DayStatus;
 
 Date D(int y, unsigned m, unsigned d) { return std::chrono::year{y} / std::chrono::month{m} / std::chrono::day{d}; }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "common/error.h"
+#include "holidays/covered_years.h"
 #include "hostbook/settings_cells.h"
 #include "workbook/xlsx/xlsx.h"
 
@@ -93,7 +94,8 @@ void FillHolidays(Worksheet& sheet) {
   for (int c = 0; c < 3; ++c) Put(sheet, 1, c + 1, rows::kHeadings[c], true);
   Put(sheet, 1, rows::kNoteColumn,
       "每行一天：A 日期，B “休”（放假）或“班”（调休上班），C 节日名称。这些行补充并优先于内置的"
-      "国务院放假安排（已收录 2004–2026 年）；B 留空则取消内置安排中的这一天。");
+      "国务院放假安排（已收录 " + std::to_string(holidays::kFirstYear) + "–" + std::to_string(holidays::kLastYear) +
+          " 年）；B 留空则取消内置安排中的这一天。");
   sheet.column_widths[rows::kDateColumn] = 12;
   sheet.column_widths[rows::kStatusColumn] = 6;
   sheet.column_widths[rows::kNameColumn] = 16;
