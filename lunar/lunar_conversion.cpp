@@ -6,7 +6,7 @@
 
 namespace tavo::lunar {
 
-Date LunarEngine::ReadText(const DateText& date) { return ReadDateText(date); }
+LunarDate LunarEngine::Convert(const DateText& date) { return ConvertDay(ReadDateText(date)); }
 
 LunarDate LunarEngine::ConvertDay(Date date) {
   const int year = static_cast<int>(date.year());

@@ -60,8 +60,7 @@ class LunarEngine {
   // Decodes the lunar year of `date` (with the errors of DecodeYearEntry)
   // and returns its lunar date; Convert reads the text first.
   LunarDate ConvertDay(Date date);
-  LunarDate Convert(const DateText& date) { return ConvertDay(ReadText(date)); }
-  static Date ReadText(const DateText& date);
+  LunarDate Convert(const DateText& date);
 
   // The year table, empty until LoadCalendarTables.
   bool tables_loaded_ = false;
