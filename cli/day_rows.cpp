@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "lunar/lunar_day.h"
+
 namespace tavo::cli {
 
 const char* const kDaysHeader =
@@ -21,32 +23,31 @@ void AppendNumber(std::string& out, int n) {
 
 }  // namespace
 
-void AppendDayRow(lunar::LunarEngine& engine, const lunar::HolidaySchedule& schedule, Date date,
-                  bool with_name, std::string& out) {
-  // The engine matches solar terms by text, so it must get the short form.
-  const DateText text = DateToText(date);
+void AppendDayRow(const holidays::HolidaySchedule& schedule, Date date, bool with_name, std::string& out) {
+  const std::chrono::sys_days day{date};
+  const lunar::LunarDate lunar_date = lunar::LunarDateOf(day);
   out += DateToIso(date);
   out += '\t';
-  out += engine.LunarMonthText(text);
+  out += lunar_date.month_text;
   out += '\t';
-  out += engine.LunarDayText(text);
+  out += lunar_date.day_text;
   out += '\t';
-  AppendNumber(out, engine.LunarMonthNumber(text));
+  AppendNumber(out, lunar_date.month);
   out += '\t';
-  AppendNumber(out, engine.LunarDayNumber(text));
+  AppendNumber(out, lunar_date.day);
   out += '\t';
-  out += engine.SolarTermName(text);
+  out += lunar::SolarTermOf(day);
   out += '\t';
-  out += engine.SchoolDayNote(text);
+  out += lunar::SchoolNoteOf(day);
   out += '\t';
-  out += engine.CalendarDayNote(text);
+  out += lunar::CalendarNoteOf(day);
   out += '\t';
-  const lunar::HolidayDay* holiday = schedule.Find(date);
-  const lunar::DayStatus status = holiday ? holiday->status : lunar::DayStatus::kNone;
-  out += lunar::StatusMark(status);
+  const holidays::HolidayDay* holiday = schedule.Find(date);
+  const holidays::DayStatus status = holiday ? holiday->status : holidays::DayStatus::kNone;
+  out += holidays::StatusMark(status);
   if (with_name) {
     out += '\t';
-    if (holiday) out += std::string(lunar::StatusText(status)) + " " + holiday->name;
+    if (holiday) out += std::string(holidays::StatusText(status)) + " " + holiday->name;
   }
   out += '\n';
 }

@@ -3,8 +3,7 @@
 #include <string>
 
 #include "common/dates.h"
-#include "lunar/holiday_schedule.h"
-#include "lunar/lunar_engine.h"
+#include "holidays/holiday_schedule.h"
 
 namespace tavo::cli {
 
@@ -13,10 +12,9 @@ namespace tavo::cli {
 extern const char* const kDaysHeader;
 extern const char* const kDayHeader;
 
-// Appends the record of `date` and a newline to `out`. Every field is asked
-// of the engine afresh, as the sheet builders ask for it; the mark comes
-// from `schedule`. With `with_name`, the status ("放假 国庆节") follows.
-void AppendDayRow(lunar::LunarEngine& engine, const lunar::HolidaySchedule& schedule, Date date,
-                  bool with_name, std::string& out);
+// Appends the record of `date` and a newline to `out`, from the day
+// functions the sheet builders read; the mark comes from `schedule`. With
+// `with_name`, the status ("放假 国庆节") follows.
+void AppendDayRow(const holidays::HolidaySchedule& schedule, Date date, bool with_name, std::string& out);
 
 }  // namespace tavo::cli

@@ -11,7 +11,8 @@
 #include "cli/exit_codes.h"
 #include "cli/workbook_session.h"
 #include "common/error.h"
-#include "lunar/holiday_schedule.h"
+#include "holidays/covered_years.h"
+#include "holidays/holiday_schedule.h"
 #include "platform/linux_platform.h"
 #include "sheets/holiday_marks.h"
 #include "hostbook/settings_cells.h"
@@ -24,17 +25,17 @@ struct HolidayArguments {
   std::string workbook;
 };
 
-void PrintYear(const lunar::HolidaySchedule& schedule, int year) {
+void PrintYear(const holidays::HolidaySchedule& schedule, int year) {
   std::printf("date\tholiday\tstatus\tname\n");
-  for (const lunar::HolidayDay& day : schedule.DaysOfYear(year)) {
-    std::printf("%s\t%s\t%s\t%s\n", DateToIso(day.date).c_str(), lunar::StatusMark(day.status),
-                lunar::StatusText(day.status), day.name.c_str());
+  for (const holidays::HolidayDay& day : schedule.DaysOfYear(year)) {
+    std::printf("%s\t%s\t%s\t%s\n", DateToIso(day.date).c_str(), holidays::StatusMark(day.status),
+                holidays::StatusText(day.status), day.name.c_str());
   }
 }
 
-void PrintYears(const lunar::HolidaySchedule& schedule, bool with_workbook) {
-  const int first = lunar::HolidaySchedule::FirstBuiltInYear();
-  const int last = lunar::HolidaySchedule::LastBuiltInYear();
+void PrintYears(const holidays::HolidaySchedule& schedule, bool with_workbook) {
+  const int first = holidays::kFirstYear;
+  const int last = holidays::kLastYear;
   std::printf("内置 built in\t%d–%d\n", first, last);
   if (!with_workbook) return;
   std::vector<int> added;
@@ -47,7 +48,7 @@ void PrintYears(const lunar::HolidaySchedule& schedule, bool with_workbook) {
 int RunHolidays(const HolidayArguments& args) {
   platform::LinuxPlatform linux_platform;
   try {
-    std::optional<lunar::HolidaySchedule> schedule = lunar::HolidaySchedule::BuiltIn();
+    std::optional<holidays::HolidaySchedule> schedule = holidays::HolidaySchedule::BuiltIn();
     if (!args.workbook.empty()) {
       WorkbookSession session(args.workbook, linux_platform);
       sheets::HolidayRowProblem problem{};
@@ -87,7 +88,8 @@ void RegisterHolidayCommands(CLI::App& app, int& exit_code) {
                   "连同此工作簿“节假日”工作表中的各行 / with the rows of this workbook's sheet 节假日");
   cmd->footer(
       "Output for a year: one tab-separated row per day: date, 休 or 班, 放假 or 调休上班, the\n"
-      "holiday's name. The built-in notices cover 2004-2026; a workbook's sheet 节假日 (A date,\n"
+      "holiday's name. The built-in notices cover " + std::to_string(tavo::holidays::kFirstYear) + "-" +
+      std::to_string(tavo::holidays::kLastYear) + "; a workbook's sheet 节假日 (A date,\n"
       "B 休/班 or empty to remove a built-in day, C name) adds later years and wins over them.\n"
       "Examples:\n  tavo holidays\n  tavo holidays 2024\n  tavo holidays 2027 -w 学校.xlsx");
   cmd->callback([args, &exit_code] { exit_code = RunHolidays(*args); });

@@ -125,10 +125,8 @@ std::optional<ics::Calendar> ReadCalendar(const IcsArguments& args, WorkbookSess
         CellText(info->Cells(info::RemarkRow(week), info::kRemarkColumn)->Value()));
   }
 
-  lunar::LunarEngine engine;
-  if (args.festivals) engine.LoadCalendarTables();
   const std::vector<TermEvent> events =
-      TermEvents(term, marks->schedule, args.festivals ? &engine : nullptr);
+      TermEvents(term, marks->schedule, args.festivals ? sheets::kSchoolCalendar.day_note : nullptr);
 
   ics::Calendar calendar;
   calendar.name = CellText(info->Cells(info::kTextRow, info::kTitleColumn)->Value());

@@ -4,12 +4,13 @@
 #include <chrono>
 #include <cstdio>
 
+#include "lunar/lunar_day.h"
 #include "sheets/build_dates.h"
 
 namespace tavo::cli {
 namespace {
 
-using lunar::DayStatus;
+using holidays::DayStatus;
 
 std::string Trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(" \t\r\n");
@@ -19,8 +20,8 @@ std::string Trimmed(std::string_view text) {
 }
 
 // "国庆节 放假", "国庆节 调休上班"; the status alone when the day has no name.
-std::string HolidaySummary(const lunar::HolidayDay& day) {
-  const std::string status = lunar::StatusText(day.status);
+std::string HolidaySummary(const holidays::HolidayDay& day) {
+  const std::string status = holidays::StatusText(day.status);
   const std::string name = Trimmed(day.name);
   return name.empty() ? status : name + " " + status;
 }
@@ -37,12 +38,12 @@ void AddWeeks(const Term& term, std::vector<TermEvent>& events) {
   }
 }
 
-void AddDays(const Term& term, const lunar::HolidaySchedule& schedule,
-             lunar::LunarEngine* festivals, std::vector<TermEvent>& events) {
+void AddDays(const Term& term, const holidays::HolidaySchedule& schedule, sheets::DayNote festivals,
+             std::vector<TermEvent>& events) {
   const std::chrono::sys_days last{term.end};
   for (std::chrono::sys_days n{term.start}; n <= last; n += std::chrono::days{1}) {
     const Date day{n};
-    if (const lunar::HolidayDay* holiday = schedule.Find(day);
+    if (const holidays::HolidayDay* holiday = schedule.Find(day);
         holiday != nullptr && holiday->status != DayStatus::kNone) {
       const auto kind =
           holiday->status == DayStatus::kOff ? TermEventKind::kDayOff : TermEventKind::kWorkingDay;
@@ -50,20 +51,19 @@ void AddDays(const Term& term, const lunar::HolidaySchedule& schedule,
     }
     if (festivals == nullptr) continue;
     // The notes the school calendar writes under the day.
-    const DateText text = DateToText(day);
-    if (std::string note = festivals->SchoolDayNote(text); !note.empty()) {
+    if (std::string note = festivals(n); !note.empty()) {
       events.push_back({TermEventKind::kFestival, day, day, std::move(note)});
     }
-    if (std::string term_name = festivals->SolarTermName(text); !term_name.empty()) {
-      events.push_back({TermEventKind::kSolarTerm, day, day, std::move(term_name)});
+    if (const std::string_view term_name = lunar::SolarTermOf(n); !term_name.empty()) {
+      events.push_back({TermEventKind::kSolarTerm, day, day, std::string(term_name)});
     }
   }
 }
 
 }  // namespace
 
-std::vector<TermEvent> TermEvents(const Term& term, const lunar::HolidaySchedule& schedule,
-                                  lunar::LunarEngine* festivals) {
+std::vector<TermEvent> TermEvents(const Term& term, const holidays::HolidaySchedule& schedule,
+                                  sheets::DayNote festivals) {
   std::vector<TermEvent> events;
   AddWeeks(term, events);
   AddDays(term, schedule, festivals, events);

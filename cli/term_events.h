@@ -9,8 +9,8 @@
 
 #include "cli/ics_writer.h"
 #include "common/dates.h"
-#include "lunar/holiday_schedule.h"
-#include "lunar/lunar_engine.h"
+#include "holidays/holiday_schedule.h"
+#include "sheets/sheet_kind.h"
 
 namespace tavo::cli {
 
@@ -33,10 +33,11 @@ struct Term {
 };
 
 // Every event of the term in date order; at the same date, weeks first,
-// then remarks, days off, make-up days, festivals and solar terms. With
-// `festivals` (tables loaded) the festival and solar-term notes are added.
-std::vector<TermEvent> TermEvents(const Term& term, const lunar::HolidaySchedule& schedule,
-                                  lunar::LunarEngine* festivals);
+// then remarks, days off, make-up days, festivals and solar terms. With a
+// `festivals` note (the school calendar's, sheets::kSchoolCalendar.day_note)
+// each day's note and solar term are added as the sheet writes them.
+std::vector<TermEvent> TermEvents(const Term& term, const holidays::HolidaySchedule& schedule,
+                                  sheets::DayNote festivals);
 
 // The event's UID: a hash of the calendar's name, the event's kind, first
 // day and summary, so the same event keeps its UID in every file made of

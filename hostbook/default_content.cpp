@@ -1,5 +1,6 @@
 #include "hostbook/default_content.h"
 
+#include "holidays/covered_years.h"
 #include "hostbook/built_sheets.h"
 #include "hostbook/info_cells.h"
 #include "hostbook/settings_table.h"
@@ -9,10 +10,13 @@ namespace {
 
 using namespace std::chrono;
 
-// The built-in schedule's years, as the 节假日 sheet's note names them.
-constexpr const char* kHolidayNote =
-    "每行一天：A 日期，B “休”（放假）或“班”（调休上班），C 节日名称。这些行补充并优先于内置的"
-    "国务院放假安排（已收录 2004–2026 年）；B 留空则取消内置安排中的这一天。";
+// The 节假日 sheet's note names the years the built-in notices cover.
+std::string HolidayNote() {
+  return "每行一天：A 日期，B “休”（放假）或“班”（调休上班），C 节日名称。这些行补充并优先于内置的"
+         "国务院放假安排（已收录 " +
+         std::to_string(holidays::kFirstYear) + "–" + std::to_string(holidays::kLastYear) +
+         " 年）；B 留空则取消内置安排中的这一天。";
+}
 
 DefaultSheet InfoSheet(const Term& term) {
   const int first_year = static_cast<int>(term.start.year()) - (term.autumn ? 0 : 1);
@@ -81,7 +85,7 @@ DefaultSheet HolidaySheet() {
   using namespace settings::holidays;
   DefaultSheet sheet{kSheetName, {}, {{kDateColumn, 12}, {kStatusColumn, 6}, {kNameColumn, 16}}};
   for (int c = 0; c < 3; ++c) sheet.cells.push_back({1, c + 1, kHeadings[static_cast<std::size_t>(c)], true});
-  sheet.cells.push_back({1, kNoteColumn, kHolidayNote});
+  sheet.cells.push_back({1, kNoteColumn, HolidayNote()});
   return sheet;
 }
 

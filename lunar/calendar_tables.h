@@ -1,8 +1,9 @@
 #pragma once
 // The constant tables of the lunar engine: lunar month and day names, the 24
 // solar terms with their minute offsets in the tropical year, and the packed
-// lunar-year table. LunarEngine::LoadCalendarTables copies them into the
-// engine object.
+// lunar-year table with its unpacking. The day functions read them directly;
+// LunarEngine::LoadCalendarTables copies the year table into the engine
+// object, whose operations refuse to run before it.
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -16,6 +17,11 @@ inline constexpr std::array<std::string_view, 30> kDayNames = {
     "初一", "初二", "初三", "初四", "初五", "初六", "初七", "初八", "初九", "初十",
     "十一", "十二", "十三", "十四", "十五", "十六", "十七", "十八", "十九", "二十",
     "廿一", "廿二", "廿三", "廿四", "廿五", "廿六", "廿七", "廿八", "廿九", "三十"};
+
+// "闰" + the month name, spelled out so that a conversion only points at its texts.
+inline constexpr std::array<std::string_view, 12> kLeapMonthNames = {
+    "闰正月", "闰二月", "闰三月", "闰四月", "闰五月", "闰六月",
+    "闰七月", "闰八月", "闰九月", "闰十月", "闰十一月", "闰十二月"};
 
 // In calendar order from 小寒: terms 2(m-1) and 2(m-1)+1 fall in month m.
 // Index 6 carries the festival name 清明节, not the bare term name.
@@ -66,5 +72,33 @@ inline constexpr std::array<std::int32_t, kLastTableYear - kFirstTableYear + 1> 
     4439334, 400036, 310100, 3362154, 371418, 289116, 2299037, 349338, 260650, 1219365,  // 2090-2099
     326308,  // 2100
 };
+
+// One entry unpacked. Month flags as in the entry: bit 12 is the first
+// month, bit 0 the thirteenth; a set bit is a 30-day month.
+struct YearEntryFields {
+  bool has_leap_month = false;
+  int leap_month = 0;
+  int new_year_offset = 0;  // days from 1 January to 正月初一
+  std::uint16_t month_flags = 0;
+
+  // 29 or 30: the length of the month at `position` (0..12, a leap month
+  // taking a position of its own).
+  constexpr int MonthLength(int position) const { return 29 + ((month_flags >> (12 - position)) & 1); }
+};
+
+constexpr YearEntryFields UnpackYearEntry(std::int32_t entry) {
+  const auto bits = static_cast<std::uint32_t>(entry);
+  YearEntryFields fields;
+  fields.has_leap_month = bits >= (1u << 19);
+  fields.leap_month = static_cast<int>(bits >> 19);
+  fields.new_year_offset = static_cast<int>(fields.has_leap_month ? (bits >> 13) & 0x3F : bits >> 13);
+  fields.month_flags = static_cast<std::uint16_t>(bits & 0x1FFF);
+  return fields;
+}
+
+// The entry of lunar year `year`, which must lie in the table.
+constexpr std::int32_t YearEntryOf(int year) {
+  return kLunarYears[static_cast<std::size_t>(year - kFirstTableYear)];
+}
 
 }  // namespace tavo::lunar::tables

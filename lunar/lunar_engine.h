@@ -1,21 +1,24 @@
 #pragma once
-// The Chinese lunar calendar engine: the packed lunar-year table, conversion
-// of a Gregorian date to its lunar month and day, the 24 solar terms and the
-// festival notes of a day. One engine object owns the tables and the working
-// fields of the last conversion; nothing is cached between calls, every
-// accessor converts its own date afresh. Not re-entrant.
+// The Chinese lunar calendar engine as the hosts call it: the packed
+// lunar-year table, conversion of a date text to its lunar month and day,
+// the 24 solar terms and the festival notes of a day. Its answers are those
+// of the day functions (lunar_day.h); the object adds what its callers rely
+// on: the load step every operation needs first, the year decoded last
+// (DecodeYearEntry, and every conversion) and the DateText operations. One
+// object is not to be shared between threads; the day functions are.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "common/dates.h"
+#include "lunar/lunar_day.h"
 
 namespace tavo::lunar {
 
 class LunarEngine {
  public:
-  // Writes the five constant tables. Every other operation needs it first.
+  // Copies the year table in. Every other operation needs it first.
   void LoadCalendarTables();
 
   // --- year table ---
@@ -54,19 +57,14 @@ class LunarEngine {
   void RequireTables() const;
   // The packed entry of lunar year `year`; error 9 outside the table.
   std::int32_t YearEntry(int year) const;
-  // ConvertToLunar on a date already read from its text.
-  void ConvertDate(Date date);
-  // The day of term `index` in `year`, formula plus correction table.
-  Date SolarTermDay(int year, int index) const;
+  // Decodes the lunar year of `date` (with the errors of DecodeYearEntry)
+  // and returns its lunar date; Convert reads the text first.
+  LunarDate ConvertDay(Date date);
+  LunarDate Convert(const DateText& date);
 
-  // The five tables, empty until LoadCalendarTables.
+  // The year table, empty until LoadCalendarTables.
   bool tables_loaded_ = false;
-  std::array<std::string_view, 12> month_names_{};
-  std::array<std::string_view, 30> day_names_{};
-  std::array<std::string_view, 24> term_names_{};
-  std::array<double, 24> term_minutes_{};
   std::array<std::int32_t, 202> lunar_years_{};  // lunar years 1899..2100
-  std::array<std::string, 12> leap_month_names_{};  // "闰" + month name
 
   // The year decoded last. Month flags as in the table entry: bit 12 is the
   // first month, bit 0 the thirteenth; a set bit is a 30-day month.
@@ -74,12 +72,6 @@ class LunarEngine {
   std::int16_t new_year_offset_ = 0;
   std::int16_t leap_month_ = 0;
   bool has_leap_month_ = false;
-
-  // The result of the last conversion.
-  std::string_view result_month_text_;
-  std::string_view result_day_text_;
-  std::int16_t result_month_number_ = 0;
-  std::int16_t result_day_number_ = 0;
 };
 
 }  // namespace tavo::lunar

@@ -1,57 +1,21 @@
-// The 24 solar terms: a mean tropical year from 小寒 1900 plus each term's
-// minute offset, cut to the calendar day, then the correction table.
-#include <cmath>
-#include <string>
-
-#include "common/error.h"
+// The engine's solar-term operations over SolarTermDayOf and SolarTermOf.
 #include "lunar/date_reading.h"
 #include "lunar/lunar_engine.h"
-#include "lunar/solar_term_corrections.h"
 
 namespace tavo::lunar {
-namespace {
-
-using namespace std::chrono;
-
-constexpr sys_days kFirstXiaoHan{year{1900} / January / 6};
-constexpr double kMsPerMinute = 60000;
-constexpr double kMsPerTropicalYear = 31556925974.7;
-constexpr double kMsPerDay = 86400000;
-
-}  // namespace
-
-Date LunarEngine::SolarTermDay(int year, int index) const {
-  RequireTables();
-  if (index < 0 || index > 23) RaiseOutOfRange("节气序号 " + std::to_string(index));
-  // Dates exist for years 100..9999 only.
-  if (year < 100 || year > 9999) RaiseOutOfRange("年份 " + std::to_string(year));
-  // Summed in this order, in double: the days match exact arithmetic over
-  // 1900-2101 because no computed moment lies within 20 s of midnight.
-  double ms = term_minutes_[static_cast<std::size_t>(index)] * kMsPerMinute;
-  ms += (year - 1900) * kMsPerTropicalYear;
-  ms += 7200000;
-  ms += 300000;
-  const auto whole_days = static_cast<int>(std::floor(ms / kMsPerDay));
-  return CorrectSolarTermDay(year, index, Date{kFirstXiaoHan + days{whole_days}});
-}
 
 DateText LunarEngine::SolarTermDate(std::int16_t year, std::int16_t index) {
-  return DateToText(SolarTermDay(year, index));
+  RequireTables();
+  return DateToText(SolarTermDayOf(year, index));
 }
 
 std::string LunarEngine::SolarTermName(const DateText& date) {
   const Date d = ReadDateText(date);
-  const int y = static_cast<int>(d.year());
-  const int first = (static_cast<int>(static_cast<unsigned>(d.month())) - 1) * 2;
-  std::string name;
+  RequireTables();
   // Terms are matched by text, so "2013-04-04" never matches though
-  // "2013-4-4" does. Equal texts imply equal dates, so the text is only
-  // built for the day the term falls on.
-  for (int index : {first, first + 1}) {
-    const Date term_day = SolarTermDay(y, index);
-    if (term_day == d && DateToText(term_day) == date) name = term_names_[static_cast<std::size_t>(index)];
-  }
-  return name;
+  // "2013-4-4" does: only the short form of the term's own day names it.
+  const std::string_view name = SolarTermOf(std::chrono::sys_days{d});
+  return !name.empty() && DateToText(d) == date ? std::string(name) : std::string();
 }
 
 }  // namespace tavo::lunar

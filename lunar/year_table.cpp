@@ -11,13 +11,7 @@ namespace tavo::lunar {
 static_assert(tables::kLunarYears.size() == 202, "lunar_years_ holds 1899..2100");
 
 void LunarEngine::LoadCalendarTables() {
-  month_names_ = tables::kMonthNames;
-  day_names_ = tables::kDayNames;
-  term_names_ = tables::kTermNames;
-  term_minutes_ = tables::kTermMinutes;
   std::copy(tables::kLunarYears.begin(), tables::kLunarYears.end(), lunar_years_.begin());
-  // Spelled out once here so that a conversion only points at its texts.
-  for (std::size_t i = 0; i < month_names_.size(); ++i) leap_month_names_[i] = "闰" + std::string(month_names_[i]);
   tables_loaded_ = true;
 }
 
@@ -39,11 +33,11 @@ void LunarEngine::DecodeYearEntry(std::int16_t year) {
   const std::int32_t entry = YearEntry(year);
   // An empty table entry has no digits to read the new-year offset from.
   RequireTables();
-  const auto bits = static_cast<std::uint32_t>(entry);
-  has_leap_month_ = bits >= (1u << 19);
-  leap_month_ = static_cast<std::int16_t>(bits >> 19);
-  new_year_offset_ = static_cast<std::int16_t>(has_leap_month_ ? (bits >> 13) & 0x3F : bits >> 13);
-  month_flags_ = static_cast<std::uint16_t>(bits & 0x1FFF);
+  const tables::YearEntryFields fields = tables::UnpackYearEntry(entry);
+  has_leap_month_ = fields.has_leap_month;
+  leap_month_ = static_cast<std::int16_t>(fields.leap_month);
+  new_year_offset_ = static_cast<std::int16_t>(fields.new_year_offset);
+  month_flags_ = fields.month_flags;
 }
 
 std::int16_t LunarEngine::MonthIsLong(int position) const {
@@ -54,8 +48,7 @@ std::int16_t LunarEngine::MonthIsLong(int position) const {
 std::int16_t LunarEngine::LunarNewYearOffset(std::int16_t year) {
   const std::int32_t entry = YearEntry(year);
   RequireTables();
-  const auto bits = static_cast<std::uint32_t>(entry);
-  return static_cast<std::int16_t>(bits >= (1u << 19) ? (bits >> 13) & 0x3F : bits >> 13);
+  return static_cast<std::int16_t>(tables::UnpackYearEntry(entry).new_year_offset);
 }
 
 std::string LunarEngine::ToBinaryText(std::int32_t n) {

@@ -28,18 +28,6 @@ LayoutOptions ReadLayoutOptions(host::Sheet& dtb) {
   return options;
 }
 
-ColourSet ColoursFor(std::int32_t color_mode) {
-  // Days off: red date on a rose fill; make-up working days: dark blue date.
-  if (color_mode == 1) {
-    return {.title = 16,
-            .solar_term = 10,
-            .festival = 5,
-            .lunar_month = 46,
-            .holidays = {.day_off_date = 3, .day_off_fill = 38, .working_day_date = 11}};
-  }
-  return {.title = 15, .solar_term = 0, .festival = 0, .lunar_month = 0, .holidays = {}};
-}
-
 bool WorksheetExists(host::Sheets& worksheets, const std::string& name) {
   const std::int32_t count = worksheets.Count();
   for (std::int32_t i = 1; i <= count; ++i) {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "common/dates.h"
-#include "lunar/lunar_engine.h"
-#include "sheets/holiday_marks.h"
 #include "host/host.h"
+#include "sheets/colour_set.h"
+#include "sheets/holiday_marks.h"
 #include "sheets/sheet_kind.h"
 
 namespace tavo::sheets {
@@ -33,29 +33,8 @@ struct LayoutOptions {
 // type-mismatch error, as the host's conversion does.
 LayoutOptions ReadLayoutOptions(host::Sheet& dtb);
 
-// Palette indexes of the holiday marks; 0 = none (without colour the marks
-// are the 休/班 texts and the bold date alone, which a black-and-white
-// printout keeps).
-struct HolidayColours {
-  int day_off_date = 0;
-  int day_off_fill = 0;
-  int working_day_date = 0;
-  int working_day_fill = 0;
-};
-
-// Palette indexes of the marks, chosen once per build from the colour mode.
-struct ColourSet {
-  int title;
-  int solar_term;
-  int festival;
-  int lunar_month;
-  HolidayColours holidays;
-};
-ColourSet ColoursFor(std::int32_t color_mode);
-
 struct BuildState {
   const SheetKind& kind;
-  lunar::LunarEngine& engine;
   host::Application& ea;
   host::Workbook& workbook;
   host::Sheet& sheet;

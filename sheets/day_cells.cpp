@@ -37,7 +37,7 @@ void DayWriter::RecordMonthStart(int row, int column) {
 
 void DayWriter::Write(Date day, int row, int column) {
   if (DayOf(day) == 1) RecordMonthStart(row, column);
-  const DayLook look = DecideDay(state_, day, shaded_);
+  const DayLook look = DecideDay(DayInputOf(state_, day, shaded_));
 
   host::Sheet& sheet = state_.sheet;
   auto date_cell = Cell(sheet, row, column);

@@ -1,17 +1,31 @@
 #pragma once
 // What one day shows, decided before anything is written: the date text,
 // the note with its font, the fill of the two cells and the holiday mark,
-// from the lunar engine, the holiday schedule and the month shading. The
-// writer (day_cells) only puts the decision on the sheet, so the marks are
-// one more input here and no special case in the layouts.
+// from the day functions of the lunar calendar, the day's holiday status and
+// the month shading. The writer (day_cells) only puts the decision on the
+// sheet, so the marks are one more input here and no special case in the
+// layouts; and a day can be decided without a sheet.
 #include <optional>
 #include <string>
 
 #include "common/dates.h"
-#include "lunar/holiday_schedule.h"
+#include "holidays/holiday_schedule.h"
 #include "sheets/build_state.h"
+#include "sheets/colour_set.h"
+#include "sheets/sheet_kind.h"
 
 namespace tavo::sheets {
+
+// Everything the look of one day depends on.
+struct DayInput {
+  Date day;
+  bool shaded = false;                             // the day's month is shaded grey
+  holidays::DayStatus status = holidays::DayStatus::kNone;  // the build's mark: none when marks are off
+  bool vertical = true;                            // a month mark is bold in the vertical layout
+  ColourSet colours{};
+  DayNote note = nullptr;                          // the sheet's festival note
+  double long_note_size = 9;                       // the size of a note over four characters
+};
 
 struct DayLook {
   std::string date_text;           // "15", "3.1"; with a mark "15休", "3.1班"
@@ -22,14 +36,16 @@ struct DayLook {
   std::optional<int> note_colour;  // the last colour the note's marks call for
   std::optional<double> note_size; // a long festival note is set smaller
   std::optional<int> fill;         // both cells' fill: month shading or a day off
-  lunar::DayStatus status = lunar::DayStatus::kNone;
+  holidays::DayStatus status = holidays::DayStatus::kNone;
 };
 
-// Decides day `day` of a build. `shaded`: the day's month is shaded grey.
-DayLook DecideDay(BuildState& state, Date day, bool shaded);
+DayLook DecideDay(const DayInput& input);
+
+// The input of day `day` of a build. `shaded`: the day's month is shaded grey.
+DayInput DayInputOf(const BuildState& state, Date day, bool shaded);
 
 // The status the build marks for `day`: none when the marks are off.
-lunar::DayStatus MarkedStatus(const BuildState& state, Date day);
+holidays::DayStatus MarkedStatus(const BuildState& state, Date day);
 
 // The date text with the day's mark: "15" + "休".
 std::string MarkedDateText(const BuildState& state, Date day, std::string date_text);

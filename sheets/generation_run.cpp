@@ -79,11 +79,13 @@ BuildOutcome BuildSheet(const SheetKind& kind, lunar::LunarEngine& engine, host:
   workbook->ActiveSheet()->SetName(name);
   auto sheet = worksheets->Item(name);
   sheet->Activate();
+  // The component's engine object is loaded where it always was, for the
+  // operations its host may call after a build; the days of the sheet come
+  // from the day functions, which need no load.
   engine.LoadCalendarTables();
 
   BuildState state{
       .kind = kind,
-      .engine = engine,
       .ea = ea,
       .workbook = *workbook,
       .sheet = *sheet,

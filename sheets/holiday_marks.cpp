@@ -10,7 +10,7 @@ namespace tavo::sheets {
 namespace {
 
 namespace rows = settings::holidays;
-using lunar::DayStatus;
+using holidays::DayStatus;
 
 // Blank lines between a school's groups of rows are allowed up to this many.
 constexpr int kEmptyRowsThatEnd = 10;
@@ -45,9 +45,9 @@ bool HolidayMarksOn(host::Sheet& dtb) {
   return false;
 }
 
-std::optional<lunar::HolidaySchedule> ReadHolidaySchedule(host::Workbook& workbook,
+std::optional<holidays::HolidaySchedule> ReadHolidaySchedule(host::Workbook& workbook,
                                                           HolidayRowProblem& problem) {
-  lunar::HolidaySchedule schedule = lunar::HolidaySchedule::BuiltIn();
+  holidays::HolidaySchedule schedule = holidays::HolidaySchedule::BuiltIn();
   auto sheets = workbook.Worksheets();
   if (!WorksheetExists(*sheets, rows::kSheetName)) return schedule;
   auto sheet = sheets->Item(rows::kSheetName);
@@ -90,7 +90,7 @@ std::optional<lunar::HolidaySchedule> ReadHolidaySchedule(host::Workbook& workbo
 std::optional<HolidayMarks> PrepareHolidayMarks(host::Workbook& workbook, host::Platform& platform,
                                                 Date start, Date end) {
   HolidayRowProblem problem{};
-  std::optional<lunar::HolidaySchedule> schedule = ReadHolidaySchedule(workbook, problem);
+  std::optional<holidays::HolidaySchedule> schedule = ReadHolidaySchedule(workbook, problem);
   if (!schedule) {
     platform.MessageBox(problem.message, host::kTitleNotice, host::kStyleWarning);
     return std::nullopt;
@@ -111,13 +111,13 @@ std::string MonthDayText(Date d) {
          std::to_string(static_cast<unsigned>(d.day()));
 }
 
-std::string WeekRemark(const lunar::HolidaySchedule& schedule, Date first, Date last) {
+std::string WeekRemark(const holidays::HolidaySchedule& schedule, Date first, Date last) {
   std::string remark;
   std::set<std::pair<long, std::string>> described;  // (first member, name) of each break
   for (long n = DayNumber(first); n <= DayNumber(last); ++n) {
     const Date day{std::chrono::sys_days{std::chrono::days{n}}};
     if (schedule.StatusOf(day) == DayStatus::kNone) continue;
-    const lunar::HolidayBreak hb = schedule.BreakOf(day);
+    const holidays::HolidayBreak hb = schedule.BreakOf(day);
     const long key = hb.has_days_off ? DayNumber(hb.first_off)
                                      : DayNumber(hb.working_days.front());
     if (!described.insert({key, hb.name}).second) continue;
@@ -138,7 +138,7 @@ std::string WeekRemark(const lunar::HolidaySchedule& schedule, Date first, Date 
   return remark;
 }
 
-bool AnyMarkedDay(const lunar::HolidaySchedule& schedule, Date first, Date last) {
+bool AnyMarkedDay(const holidays::HolidaySchedule& schedule, Date first, Date last) {
   for (long n = DayNumber(first); n <= DayNumber(last); ++n) {
     if (schedule.StatusOf(Date{std::chrono::sys_days{std::chrono::days{n}}}) != DayStatus::kNone)
       return true;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/dates.h"
-#include "lunar/holiday_schedule.h"
+#include "holidays/holiday_schedule.h"
 #include "host/dialog.h"
 #include "host/host.h"
 
@@ -17,7 +17,7 @@ namespace tavo::sheets {
 // What a build with marks carries: the schedule and the years of its range
 // that neither the built-in notices nor the workbook's rows cover.
 struct HolidayMarks {
-  lunar::HolidaySchedule schedule;
+  holidays::HolidaySchedule schedule;
   std::vector<int> uncovered_years;
 };
 
@@ -35,7 +35,7 @@ struct HolidayRowProblem {
 // over it (none when the workbook has no such sheet). Rows are read from
 // row 2 on until ten empty rows in a row. Sets `problem` and returns nullopt
 // at the first malformed row. Host failures raise as usual.
-std::optional<lunar::HolidaySchedule> ReadHolidaySchedule(host::Workbook& workbook,
+std::optional<holidays::HolidaySchedule> ReadHolidaySchedule(host::Workbook& workbook,
                                                           HolidayRowProblem& problem);
 
 // The schedule of a build, or nullopt after the 提示 box that names a
@@ -47,10 +47,10 @@ std::optional<HolidayMarks> PrepareHolidayMarks(host::Workbook& workbook, host::
 // The remark of the week from `first` to `last` (both included) when it
 // holds days off or make-up working days: per holiday, "国庆节 10.1–10.7 放假"
 // and, on a second line, "9.29、10.12上班". Empty when the week has none.
-std::string WeekRemark(const lunar::HolidaySchedule& schedule, Date first, Date last);
+std::string WeekRemark(const holidays::HolidaySchedule& schedule, Date first, Date last);
 
 // Whether any day from `first` to `last` is marked.
-bool AnyMarkedDay(const lunar::HolidaySchedule& schedule, Date first, Date last);
+bool AnyMarkedDay(const holidays::HolidaySchedule& schedule, Date first, Date last);
 
 // "2027–2045年的放假安排尚未收录" when the range reaches years the schedule does
 // not know; empty otherwise. The one wording of both sheets.

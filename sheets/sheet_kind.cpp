@@ -1,6 +1,7 @@
 #include "sheets/sheet_kind.h"
 
 #include "hostbook/settings_cells.h"
+#include "lunar/lunar_day.h"
 
 namespace tavo::sheets {
 
@@ -19,7 +20,7 @@ constinit const SheetKind kSchoolCalendar = {
     .page_number_footer = false,
     .first_row_height = 48,
 
-    .day_note = &lunar::LunarEngine::SchoolDayNote,
+    .day_note = &lunar::SchoolNoteOf,
     .long_note_size_vertical = 9,
     .long_note_size_horizontal = 9,
 
@@ -50,7 +51,7 @@ constinit const SheetKind kCalendar = {
     .page_number_footer = true,
     .first_row_height = 27,
 
-    .day_note = &lunar::LunarEngine::CalendarDayNote,
+    .day_note = &lunar::CalendarNoteOf,
     .long_note_size_vertical = 11,
     .long_note_size_horizontal = 9,
 

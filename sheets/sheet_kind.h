@@ -6,17 +6,21 @@
 // workbook and the ways in know of a kind (its names, its cells in "DTB")
 // is its entry in hostbook/built_sheets.h.
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "hostbook/built_sheets.h"
-#include "lunar/lunar_engine.h"
 
 namespace tavo::sheets {
 
 struct BuildState;
+
+// The festival note a sheet writes under a day (lunar::SchoolNoteOf or
+// lunar::CalendarNoteOf).
+using DayNote = std::string (*)(std::chrono::sys_days);
 
 // One column-width step of the vertical layout: Columns(address) or
 // Columns(column) gets the width, and a bold font when `bold` is set.
@@ -43,7 +47,7 @@ struct SheetKind {
   double first_row_height;
 
   // --- the day cells ---
-  std::string (lunar::LunarEngine::*day_note)(const DateText&);
+  DayNote day_note;
   double long_note_size_vertical;  // a festival note of more than 4 characters
   double long_note_size_horizontal;
 

@@ -51,7 +51,7 @@ TEST(TermEventsTest, NumbersWeeksAsTheGridDoes) {
       {"across a year end", Day(2025, 12, 29), Day(2026, 1, 4), true, 1, Day(2026, 1, 4),
        Day(2025, 12, 29)},
   };
-  const lunar::HolidaySchedule none;
+  const holidays::HolidaySchedule none;
   for (const WeekCase& c : cases) {
     const auto weeks = OfKind(TermEvents({c.start, c.end, c.monday_first, {}}, none, nullptr), Kind::kWeek);
     ASSERT_EQ(weeks.size(), static_cast<std::size_t>(c.weeks)) << c.what;
@@ -93,7 +93,7 @@ TEST(TermEventsTest, PutsRemarksOnTheirWeeks) {
 
 TEST(TermEventsTest, SortsByDateThenKind) {
   const Term term{Day(2024, 9, 29), Day(2024, 10, 13), true, {"国庆", "", "返校"}};
-  const auto events = TermEvents(term, lunar::HolidaySchedule::BuiltIn(), nullptr);
+  const auto events = TermEvents(term, holidays::HolidaySchedule::BuiltIn(), nullptr);
   for (std::size_t i = 1; i < events.size(); ++i) {
     const long gap = DaysBetween(events[i - 1].first, events[i].first);
     EXPECT_TRUE(gap > 0 || (gap == 0 && events[i - 1].kind <= events[i].kind)) << i;
@@ -123,11 +123,9 @@ TEST(TermEventsTest, UidsAreStableAndTellEventsApart) {
   for (const auto& [event, name] : others) EXPECT_NE(EventUid(event, name), uid) << event.summary;
 
   // Unique within a whole term with every kind of event.
-  lunar::LunarEngine engine;
-  engine.LoadCalendarTables();
   const auto events = CalendarEvents(
       TermEvents({Day(2024, 9, 1), Day(2025, 7, 13), true, {"a", "b", "a", "b"}},
-                 lunar::HolidaySchedule::BuiltIn(), &engine),
+                 holidays::HolidaySchedule::BuiltIn(), sheets::kSchoolCalendar.day_note),
       "校历");
   std::set<std::string> uids;
   for (const auto& e : events) EXPECT_TRUE(uids.insert(e.uid).second) << e.summary;

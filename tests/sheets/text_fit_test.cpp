@@ -163,26 +163,19 @@ TEST_F(TextFitTest, EveryDayFrom1901To2100FitsItsCells) {
       const workbook::CellFormat note_format = s.EffectiveFormat(date_row + 1, column);
       const double width = ColumnPixels(s.ColumnWidth(column));
 
-      auto sheet = Sheet(SheetName(kind));
-      auto workbook = app->ThisWorkbook();
-      sheets::BuildState state{
-          .kind = kind == Kind::kSchool ? sheets::kSchoolCalendar : sheets::kCalendar,
-          .engine = engine,
-          .ea = *app,
-          .workbook = *workbook,
-          .sheet = *sheet,
-          .options = {.direction = direction, .style = style},
+      const sheets::SheetKind& sheet_kind = kind == Kind::kSchool ? sheets::kSchoolCalendar : sheets::kCalendar;
+      sheets::DayInput input{
+          .day = first,
+          .vertical = direction == 1,
           .colours = sheets::ColoursFor(1),
-          .start = first,
-          .end = last,
-          .month_count = 1,
-          .month_anchors = {},
-          .month_label_positions = {},
+          .note = sheet_kind.day_note,
+          .long_note_size =
+              direction == 1 ? sheet_kind.long_note_size_vertical : sheet_kind.long_note_size_horizontal,
       };
-      engine.LoadCalendarTables();
       int failures = 0;
       for (std::chrono::sys_days d{first}; d <= std::chrono::sys_days{last}; d += std::chrono::days{1}) {
-        const sheets::DayLook look = sheets::DecideDay(state, Date{d}, false);
+        input.day = Date{d};
+        const sheets::DayLook look = sheets::DecideDay(input);
         workbook::CellFormat date = date_format, note = note_format;
         date.bold = date.bold || look.date_bold;
         note.bold = look.note_bold;

@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "common/dates.h"
-#include "lunar/holiday_schedule.h"
+#include "holidays/covered_years.h"
+#include "holidays/holiday_schedule.h"
 
-namespace tavo::lunar {
+namespace tavo::holidays {
 namespace {
 
 using std::chrono::year;
@@ -96,8 +97,8 @@ TEST(HolidaySchedule, AHolidayReadsAsOneBreakFromAnyOfItsDays) {
 
 TEST(HolidaySchedule, EveryBuiltInYearIsCoveredAndNoOther) {
   const HolidaySchedule schedule = HolidaySchedule::BuiltIn();
-  EXPECT_EQ(HolidaySchedule::FirstBuiltInYear(), 2004);
-  EXPECT_EQ(HolidaySchedule::LastBuiltInYear(), 2026);
+  EXPECT_EQ(kFirstYear, 2004);
+  EXPECT_EQ(kLastYear, 2026);
   for (int y = 2004; y <= 2026; ++y) {
     EXPECT_TRUE(schedule.Covers(y)) << y;
     EXPECT_FALSE(schedule.DaysOfYear(y).empty()) << y;
@@ -123,6 +124,81 @@ TEST(HolidaySchedule, ASchoolsRowsAddReplaceAndRemove) {
   EXPECT_EQ(schedule.DaysOfYear(2027).size(), 1u);
 }
 
+// A day of a built-in break gives that break as the school's rows leave
+// it; a school's own row joins the days of its name up to three weeks away.
+TEST(HolidaySchedule, ASchoolsRowsJoinOrLeaveTheBreaks) {
+  struct Row {
+    Date date;
+    DayStatus status;
+    const char* name;
+  };
+  struct Case {
+    const char* label;
+    std::vector<Row> rows;
+    Date asked;
+    const char* name;
+    const char* off;  // "first..last", "" without days off
+    std::vector<Date> working;
+  };
+  const Case cases[] = {
+      {"a day added to a break extends it, asked from the break",
+       {{D(2024, 10, 8), DayStatus::kOff, "国庆节"}}, D(2024, 10, 1), "国庆节", "2024-10-01..2024-10-08",
+       {D(2024, 9, 29), D(2024, 10, 12)}},
+      {"and asked from the added day", {{D(2024, 10, 8), DayStatus::kOff, "国庆节"}}, D(2024, 10, 8), "国庆节",
+       "2024-10-01..2024-10-08", {D(2024, 9, 29), D(2024, 10, 12)}},
+      {"a day renamed leaves its break", {{D(2024, 10, 7), DayStatus::kOff, "校庆"}}, D(2024, 10, 1), "国庆节",
+       "2024-10-01..2024-10-06", {D(2024, 9, 29), D(2024, 10, 12)}},
+      {"and is a break of its own", {{D(2024, 10, 7), DayStatus::kOff, "校庆"}}, D(2024, 10, 7), "校庆",
+       "2024-10-07..2024-10-07", {}},
+      {"a removed day inside a break leaves the range whole", {{D(2024, 10, 3), DayStatus::kNone, ""}},
+       D(2024, 10, 1), "国庆节", "2024-10-01..2024-10-07", {D(2024, 9, 29), D(2024, 10, 12)}},
+      {"a make-up day given off widens the days off", {{D(2024, 9, 14), DayStatus::kOff, "中秋节"}},
+       D(2024, 9, 16), "中秋节", "2024-09-14..2024-09-17", {}},
+      {"a joined weekend day taken back narrows the range", {{D(2014, 5, 31), DayStatus::kNone, ""}},
+       D(2014, 6, 2), "端午节", "2014-06-01..2014-06-02", {}},
+      {"a school's days three weeks apart are one break",
+       {{D(2027, 3, 1), DayStatus::kOff, "校庆"}, {D(2027, 3, 22), DayStatus::kWork, "校庆"}}, D(2027, 3, 1),
+       "校庆", "2027-03-01..2027-03-01", {D(2027, 3, 22)}},
+      {"a day more apart are two",
+       {{D(2027, 3, 1), DayStatus::kOff, "校庆"}, {D(2027, 3, 23), DayStatus::kWork, "校庆"}}, D(2027, 3, 1),
+       "校庆", "2027-03-01..2027-03-01", {}},
+      {"a make-up day of the school's alone", {{D(2027, 3, 6), DayStatus::kWork, "运动会"}}, D(2027, 3, 6),
+       "运动会", "", {D(2027, 3, 6)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    HolidaySchedule schedule = HolidaySchedule::BuiltIn();
+    for (const Row& row : c.rows) schedule.Override(row.date, row.status, row.name);
+    const HolidayBreak hb = schedule.BreakOf(c.asked);
+    EXPECT_EQ(hb.name, c.name);
+    EXPECT_EQ(hb.has_days_off ? Iso(hb.first_off) + ".." + Iso(hb.last_off) : "", c.off);
+    std::vector<std::string> working, expected;
+    for (Date d : hb.working_days) working.push_back(Iso(d));
+    for (Date d : c.working) expected.push_back(Iso(d));
+    EXPECT_EQ(working, expected);
+  }
+}
+
+// Every built-in day belongs to one break of its notice, and reads as it.
+TEST(HolidaySchedule, EveryBuiltInDayReadsAsTheBreakItComesFrom) {
+  const HolidaySchedule schedule = HolidaySchedule::BuiltIn();
+  for (const BuiltInBreak& b : kBreaks) {
+    ASSERT_NE(b.notice, nullptr);
+    for (const HolidayDay& day : MarkedDaysOf(b)) {
+      SCOPED_TRACE(Iso(day.date));
+      const HolidayBreak hb = schedule.BreakOf(day.date);
+      EXPECT_EQ(hb.name, b.name);
+      const Date first = b.joined.empty() || b.off.front().first < b.joined.front() ? b.off.front().first
+                                                                                     : b.joined.front();
+      const Date last = b.joined.empty() || b.joined.back() < b.off.back().last ? b.off.back().last
+                                                                                 : b.joined.back();
+      EXPECT_EQ(Iso(hb.first_off), Iso(first));
+      EXPECT_EQ(Iso(hb.last_off), Iso(last));
+      EXPECT_EQ(hb.working_days.size(), b.working.size());
+    }
+  }
+}
+
 TEST(HolidaySchedule, StatusTexts) {
   EXPECT_STREQ(StatusText(DayStatus::kOff), "放假");
   EXPECT_STREQ(StatusText(DayStatus::kWork), "调休上班");
@@ -132,4 +208,4 @@ TEST(HolidaySchedule, StatusTexts) {
 }
 
 }  // namespace
-}  // namespace tavo::lunar
+}  // namespace tavo::holidays

@@ -1,7 +1,7 @@
 // Reading the State Council's holiday notices: every notice since 2004 reads
 // to exactly the built-in table, a whole pasted notice reads as its items do,
 // and a notice with a fault is refused with the text at fault named.
-#include "lunar/holiday_notice_reader.h"
+#include "holidays/holiday_notice_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +15,11 @@
 
 #include "common/dates.h"
 #include "common/error.h"
-#include "lunar/holiday_table.h"
+#include "holidays/covered_years.h"
+#include "holidays/holiday_schedule.h"
+#include "holidays/holiday_table.h"
 
-namespace tavo::lunar {
+namespace tavo::holidays {
 
 namespace {
 
@@ -40,9 +42,16 @@ std::string Entry(DayStatus status, const std::string& name) {
   return status == DayStatus::kNone ? "-" : std::string(StatusMark(status)) + " " + name;
 }
 
+// "2018-12-29 班", one line a day, without the names.
+std::string Marks(const std::vector<NoticeDay>& days) {
+  std::string out;
+  for (const NoticeDay& d : days) out += DateToIso(d.date) + " " + StatusMark(d.status) + "\n";
+  return out;
+}
+
 TEST(HolidayNoticeReader, EveryNoticeReadsToTheBuiltInTable) {
   std::map<Date, NoticeDay> read;
-  for (int y = kFirstBuiltInYear; y <= kLastBuiltInYear; ++y) {
+  for (int y = kFirstYear; y <= kLastYear; ++y) {
     SCOPED_TRACE(y);
     const std::string text = ReadFixture(std::to_string(y) + ".txt");
     ASSERT_FALSE(text.empty()) << "no notice file for " << y;
@@ -52,12 +61,24 @@ TEST(HolidayNoticeReader, EveryNoticeReadsToTheBuiltInTable) {
       auto [it, added] = read.try_emplace(d.date, d);
       EXPECT_TRUE(added || it->second == d) << DateToIso(d.date) << " read differently from two notices";
     }
+    // The year's file gives exactly the days of the breaks its notices set out.
+    std::map<Date, NoticeDay> of_year;
+    for (const BuiltInBreak& b : kBreaks) {
+      if (b.notice->year != y) continue;
+      for (const HolidayDay& d : MarkedDaysOf(b)) of_year[d.date] = {d.date, d.status, d.name};
+    }
+    std::vector<NoticeDay> breaks_days;
+    for (const auto& [date, day] : of_year) breaks_days.push_back(day);
+    EXPECT_EQ(Marks(days), Marks(breaks_days));
   }
 
+  // The days of all breaks: the schedule's built-in days.
   std::map<Date, NoticeDay> table;
-  for (const BuiltInDay& d : kBuiltInDays) {
-    const Date date = std::chrono::year{d.year} / std::chrono::month{d.month} / std::chrono::day{d.day};
-    table[date] = {date, d.kind == kOff ? DayStatus::kOff : DayStatus::kWork, kBuiltInHolidayNames[d.name]};
+  for (const BuiltInBreak& b : kBreaks) {
+    for (const HolidayDay& d : MarkedDaysOf(b)) {
+      EXPECT_TRUE(table.try_emplace(d.date, NoticeDay{d.date, d.status, d.name}).second)
+          << DateToIso(d.date) << " is a day of two breaks";
+    }
   }
   // date: expected (the table) / got (the notices).
   std::vector<std::string> diff;
@@ -82,6 +103,32 @@ TEST(HolidayNoticeReader, EveryNoticeReadsToTheBuiltInTable) {
   std::string shown;
   for (const std::string& line : diff) shown += line + "\n";
   EXPECT_TRUE(shown == expected) << "date: table / notices\n" << shown;
+}
+
+// The notices of the table are those of the files: each file's addresses,
+// in order, are the addresses of its year's notices, and a year's own notice
+// bears the title every such notice has (the whole 2026 notice shows it).
+TEST(HolidayNoticeReader, TheTablesNoticesAreTheFilesNotices) {
+  for (int y = kFirstYear; y <= kLastYear; ++y) {
+    SCOPED_TRACE(y);
+    std::vector<std::string> in_file, in_table;
+    std::istringstream lines(ReadFixture(std::to_string(y) + ".txt"));
+    for (std::string line; std::getline(lines, line);)
+      if (line.starts_with("http")) in_file.push_back(line);
+    const Notice* own = nullptr;
+    for (const Notice& n : kNotices) {
+      if (n.year != y) continue;
+      in_table.push_back(std::string(n.address));
+      if (own == nullptr) own = &n;
+    }
+    EXPECT_EQ(in_table, in_file);
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->title, "国务院办公厅关于" + std::to_string(y) + "年部分节假日安排的通知");
+  }
+  std::istringstream whole(ReadFixture("2026-full.txt"));
+  std::string title;
+  std::getline(whole, title);
+  EXPECT_EQ(title, kNotices.back().title);
 }
 
 // As copied from the page, and as pasted where the blank lines between paragraphs got lost.
@@ -204,4 +251,4 @@ TEST(HolidayNoticeReader, CutTextsNeverCrash) {
 }
 
 }  // namespace
-}  // namespace tavo::lunar
+}  // namespace tavo::holidays

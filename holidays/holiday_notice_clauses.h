@@ -11,7 +11,7 @@
 
 #include "common/dates.h"
 
-namespace tavo::lunar {
+namespace tavo::holidays {
 
 // The longest range of days a notice gives one holiday.
 inline constexpr long kMaxBreakDays = 20;
@@ -46,4 +46,4 @@ std::string ChineseDate(Date d);
 
 [[noreturn]] void RaiseNoticeError(const std::string& where, const std::string& problem);
 
-}  // namespace tavo::lunar
+}  // namespace tavo::holidays

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "common/dates.h"
-#include "lunar/holiday_schedule.h"
+#include "holidays/holiday_schedule.h"
 
-namespace tavo::lunar {
+namespace tavo::holidays {
 
 struct NoticeDay {
   Date date;
@@ -30,4 +30,4 @@ struct NoticeDay {
 // (invalid argument) naming the line and text at fault.
 std::vector<NoticeDay> ReadHolidayNotices(std::string_view text, int year = 0);
 
-}  // namespace tavo::lunar
+}  // namespace tavo::holidays

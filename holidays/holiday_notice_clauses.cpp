@@ -1,4 +1,4 @@
-#include "lunar/holiday_notice_clauses.h"
+#include "holidays/holiday_notice_clauses.h"
 
 #include <algorithm>
 #include <chrono>
@@ -7,7 +7,7 @@
 
 #include "common/error.h"
 
-namespace tavo::lunar {
+namespace tavo::holidays {
 namespace {
 
 enum class Kind { kDate, kJoin, kRemark, kBreak, kText };
@@ -259,4 +259,4 @@ void RaiseNoticeError(const std::string& where, const std::string& problem) {
   RaiseInvalidArgument(where + "：" + problem);
 }
 
-}  // namespace tavo::lunar
+}  // namespace tavo::holidays

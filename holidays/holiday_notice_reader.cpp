@@ -1,4 +1,4 @@
-#include "lunar/holiday_notice_reader.h"
+#include "holidays/holiday_notice_reader.h"
 
 #include <algorithm>
 #include <chrono>
@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "common/error.h"
-#include "lunar/holiday_notice_clauses.h"
+#include "holidays/holiday_notice_clauses.h"
 
-namespace tavo::lunar {
+namespace tavo::holidays {
 namespace {
 
 struct Paragraph {
@@ -20,7 +20,7 @@ struct Paragraph {
 };
 
 // One notice: the main one, or a supplementary one after it.
-struct Notice {
+struct NoticeText {
   int title_year = 0;
   std::string words;  // title and unnumbered paragraphs, where directives stand
   std::vector<Paragraph> paragraphs;
@@ -134,8 +134,8 @@ std::string Where(const Paragraph& p) { return "第" + std::to_string(p.line) + 
 
 bool EndsSentence(std::string_view s) { return s.ends_with("。") || s.ends_with("：") || s.ends_with(":"); }
 
-std::vector<Notice> SplitNotices(std::string_view text) {
-  std::vector<Notice> notices(1);
+std::vector<NoticeText> SplitNotices(std::string_view text) {
+  std::vector<NoticeText> notices(1);
   bool open = false;  // the last paragraph may go on on the next line
   int number = 0;
   for (std::size_t start = 0; start <= text.size(); ++number) {
@@ -154,7 +154,7 @@ std::vector<Notice> SplitNotices(std::string_view text) {
       open = false;
       continue;
     }
-    Notice& notice = notices.back();
+    NoticeText& notice = notices.back();
     if (auto body = ItemBody(line)) {
       notice.paragraphs.push_back({std::string(*body), std::string(line), number + 1, true});
       notice.has_numbered = open = true;
@@ -261,8 +261,8 @@ void ReadItem(const Paragraph& p, int year, const std::string& default_name, Day
 std::vector<NoticeDay> ReadHolidayNotices(std::string_view text, int year) {
   if (year != 0 && (year < 1900 || year > 9999))
     RaiseInvalidArgument("节假日通知的年份不对：" + std::to_string(year));
-  const std::vector<Notice> notices = SplitNotices(text);
-  for (const Notice& n : notices) {
+  const std::vector<NoticeText> notices = SplitNotices(text);
+  for (const NoticeText& n : notices) {
     if (n.title_year == 0) continue;
     if (year != 0 && n.title_year != year)
       RaiseInvalidArgument("通知的标题是" + std::to_string(n.title_year) + "年的，不是" + std::to_string(year) + "年的");
@@ -271,7 +271,7 @@ std::vector<NoticeDay> ReadHolidayNotices(std::string_view text, int year) {
   if (year == 0) RaiseInvalidArgument("节假日通知没有标题写明年份，也没有给出年份");
 
   Days days;
-  for (const Notice& n : notices) {
+  for (const NoticeText& n : notices) {
     // A supplementary notice may replace one holiday of the notice before it.
     const std::string replaced = NamedBetween(n.words, "调整", {"放假安排", "假期安排"});
     if (!replaced.empty()) std::erase_if(days, [&](const auto& d) { return d.second.name == replaced; });
@@ -284,4 +284,4 @@ std::vector<NoticeDay> ReadHolidayNotices(std::string_view text, int year) {
   return result;
 }
 
-}  // namespace tavo::lunar
+}  // namespace tavo::holidays

@@ -1,17 +1,17 @@
 #pragma once
 // The schedule of official days off (放假) and make-up working days (调休上班)
-// a calendar marks: the built-in notices, with a school's own rows laid over
-// them (the host workbook's "节假日" sheet), which add days, replace a
-// built-in day or remove it. Data beside the engine: the lunar conversion
-// knows nothing of it.
+// a calendar marks: the days of the built-in notices' breaks, with a
+// school's own rows laid over them (the host workbook's "节假日" sheet), which
+// add days, replace a built-in day or remove it.
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "common/dates.h"
+#include "holidays/holiday_table.h"
 
-namespace tavo::lunar {
+namespace tavo::holidays {
 
 enum class DayStatus { kNone, kOff, kWork };
 
@@ -30,6 +30,10 @@ struct HolidayBreak {
   Date last_off{};
   std::vector<Date> working_days;
 };
+
+// The days a built-in break marks, in date order: its days off and its
+// make-up working days (the joined weekend days are not marked).
+std::vector<HolidayDay> MarkedDaysOf(const BuiltInBreak& b);
 
 class HolidaySchedule {
  public:
@@ -50,21 +54,23 @@ class HolidaySchedule {
   bool Covers(int year) const;
   // Years from `first` to `last` that Covers() does not know, in order.
   std::vector<int> UncoveredYears(int first, int last) const;
-  // The years of the built-in notices.
-  static int FirstBuiltInYear();
-  static int LastBuiltInYear();
 
   // Every entry of a year, in date order.
   std::vector<HolidayDay> DaysOfYear(int year) const;
 
-  // The holiday a marked day belongs to: the entries of the same name that
-  // follow one another at most three weeks apart. Empty name when the day
-  // is not marked.
+  // The holiday a marked day belongs to. A day of a built-in break gives
+  // that break, as the school's rows left it (a removed day is no longer
+  // part of it, a changed one counts as it is now). A school's own row of a
+  // holiday joins the days of that name at most three weeks from it, a
+  // built-in break included: so a school that adds a day to a break extends
+  // it. Empty name when the day is not marked.
   HolidayBreak BreakOf(Date date) const;
 
  private:
-  std::map<long, HolidayDay> days_;       // by day number since the epoch
-  std::map<long, std::string> joined_;    // adjoining weekend days, by day number
+  std::map<long, HolidayDay> days_;     // by day number since the epoch
+  std::map<long, std::string> joined_;  // adjoining weekend days, by day number
+  // Every day of every built-in break, whatever a school's rows did to it.
+  std::map<long, const BuiltInBreak*> built_in_breaks_;
   std::set<int> covered_years_;
 };
 
@@ -72,4 +78,4 @@ class HolidaySchedule {
 const char* StatusText(DayStatus status);
 const char* StatusMark(DayStatus status);
 
-}  // namespace tavo::lunar
+}  // namespace tavo::holidays
