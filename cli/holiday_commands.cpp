@@ -51,8 +51,8 @@ int RunHolidays(const HolidayArguments& args) {
     std::optional<holidays::HolidaySchedule> schedule = holidays::HolidaySchedule::BuiltIn();
     if (!args.workbook.empty()) {
       WorkbookSession session(args.workbook, linux_platform);
-      sheets::HolidayRowProblem problem{};
-      schedule = sheets::ReadHolidaySchedule(*session.application().ThisWorkbook(), problem);
+      hostbook::HolidayRowProblem problem{};
+      schedule = hostbook::ReadHolidaySchedule(*session.application().ThisWorkbook(), problem);
       if (!schedule) {
         linux_platform.MessageBox(problem.message, host::kTitleNotice, host::kStyleWarning);
         return kExitNotice;

@@ -26,7 +26,8 @@
 #include "host/dialog_controls.h"
 #include "platform/linux_platform.h"
 #include "sheets/build_dates.h"
-#include "sheets/build_state.h"
+#include "hostbook/layout_options.h"
+#include "hostbook/term_weeks.h"
 #include "sheets/holiday_marks.h"
 #include "cli/command_frame.h"
 #include "hostbook/info_cells.h"
@@ -111,7 +112,7 @@ std::optional<ics::Calendar> ReadCalendar(const IcsArguments& args, WorkbookSess
   // In the order a build reads them, so a workbook fails here as it fails there.
   auto workbook = session.application().ThisWorkbook();
   auto dtb = workbook->Worksheets()->Item(settings::kSheetName);
-  const sheets::LayoutOptions options = sheets::ReadLayoutOptions(*dtb);
+  const hostbook::LayoutOptions options = hostbook::ReadLayoutOptions(*dtb);
   // Days off and make-up days belong to the term whatever DTB J2 says.
   std::optional<sheets::HolidayMarks> marks =
       sheets::PrepareHolidayMarks(*workbook, platform, range->start, range->end);
@@ -119,7 +120,7 @@ std::optional<ics::Calendar> ReadCalendar(const IcsArguments& args, WorkbookSess
   auto info = workbook->Worksheets()->Item(info::kSheetName);
 
   Term term{range->start, range->end, options.MondayFirst(), {}};
-  const int weeks = sheets::WeekCount(term.start, term.end, term.monday_first);
+  const int weeks = hostbook::WeekCount(term.start, term.end, term.monday_first);
   for (int week = 1; week <= weeks; ++week) {
     term.week_remarks.push_back(
         CellText(info->Cells(info::RemarkRow(week), info::kRemarkColumn)->Value()));

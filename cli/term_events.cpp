@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "lunar/lunar_day.h"
-#include "sheets/build_dates.h"
+#include "hostbook/term_weeks.h"
 
 namespace tavo::cli {
 namespace {
@@ -27,9 +27,9 @@ std::string HolidaySummary(const holidays::HolidayDay& day) {
 }
 
 void AddWeeks(const Term& term, std::vector<TermEvent>& events) {
-  const int weeks = sheets::WeekCount(term.start, term.end, term.monday_first);
+  const int weeks = hostbook::WeekCount(term.start, term.end, term.monday_first);
   for (int week = 1; week <= weeks; ++week) {
-    const sheets::DateRange days = sheets::GridWeek(term.start, term.end, term.monday_first, week);
+    const hostbook::DateRange days = hostbook::GridWeek(term.start, term.end, term.monday_first, week);
     events.push_back({TermEventKind::kWeek, days.start, days.end, "第" + std::to_string(week) + "周"});
     const auto index = static_cast<std::size_t>(week - 1);
     if (index >= term.week_remarks.size()) continue;

@@ -8,14 +8,12 @@
 
 #include "common/dates.h"
 #include "host/dialog.h"
+#include "hostbook/term_weeks.h"
 #include "sheets/sheet_kind.h"
 
 namespace tavo::sheets {
 
-struct DateRange {
-  Date start;
-  Date end;
-};
+using hostbook::DateRange;
 
 // The range of the typed texts, or nullopt after the 提示 box of the first
 // failing check: a text that is no date, a start before the sheet's lowest
@@ -24,15 +22,9 @@ struct DateRange {
 std::optional<DateRange> CheckBuildDates(const SheetKind& kind, const std::string& start_text,
                                          const std::string& end_text, host::Platform& platform);
 
-// The weekday of `start` counted from the first weekday of the grid, 1..7.
-int StartPosition(Date start, bool monday_first);
-
-// Weeks of the grid from `start` to `end`: the first holds the start date,
-// each later one begins on the first weekday.
-int WeekCount(Date start, Date end, bool monday_first);
-
-// The days week `week` (1-based) shows: its first weekday and last day,
-// cut to the range.
-DateRange GridWeek(Date start, Date end, bool monday_first, int week);
+// The weeks are the term's, numbered in the host workbook's home.
+using hostbook::GridWeek;
+using hostbook::StartPosition;
+using hostbook::WeekCount;
 
 }  // namespace tavo::sheets

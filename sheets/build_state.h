@@ -9,29 +9,16 @@
 
 #include "common/dates.h"
 #include "host/host.h"
+#include "host/worksheet_lookup.h"
+#include "hostbook/layout_options.h"
 #include "sheets/colour_set.h"
 #include "sheets/holiday_marks.h"
 #include "sheets/sheet_kind.h"
 
 namespace tavo::sheets {
 
-// Row 2 of "DTB", columns D..G, each read as an integer.
-struct LayoutOptions {
-  std::int32_t week_start = 1;  // 1 Monday first, anything else Sunday first
-  std::int32_t color_mode = 1;  // 1 with colours, anything else without
-  std::int32_t direction = 1;   // 1 vertical, anything else horizontal
-  std::int32_t style = 1;       // 1 watermarks, 2 month labels, else neither
-
-  bool MondayFirst() const { return week_start == 1; }
-  bool Vertical() const { return direction == 1; }
-  // Row of the page-setup table in "DTB" (2..5 for the four stored
-  // combinations). Raises the overflow error when it leaves 32 bits.
-  std::int32_t PageSetupKey() const;
-};
-
-// D2..G2 of "DTB", each as an integer; a text that is no number raises the
-// type-mismatch error, as the host's conversion does.
-LayoutOptions ReadLayoutOptions(host::Sheet& dtb);
+using hostbook::LayoutOptions;
+using hostbook::ReadLayoutOptions;
 
 struct BuildState {
   const SheetKind& kind;
@@ -57,7 +44,7 @@ struct BuildState {
 
 // Whether the collection has a sheet of exactly this name, asking each
 // sheet in the collection's own order.
-bool WorksheetExists(host::Sheets& worksheets, const std::string& name);
+using host::WorksheetExists;
 
 // Shorthands for the host calls every layout makes.
 std::unique_ptr<host::CellRange> Cell(host::Sheet& sheet, int row, int column);

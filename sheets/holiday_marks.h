@@ -11,6 +11,7 @@
 #include "holidays/holiday_schedule.h"
 #include "host/dialog.h"
 #include "host/host.h"
+#include "hostbook/holiday_rows.h"
 
 namespace tavo::sheets {
 
@@ -25,18 +26,9 @@ struct HolidayMarks {
 // anything else, an empty cell included, leaves them off.
 bool HolidayMarksOn(host::Sheet& dtb);
 
-// A malformed row of the "节假日" sheet: its row number and what is wrong.
-struct HolidayRowProblem {
-  int row;
-  std::string message;  // the whole 提示 text, naming the sheet and the row
-};
-
-// The built-in schedule with the rows of the workbook's "节假日" sheet laid
-// over it (none when the workbook has no such sheet). Rows are read from
-// row 2 on until ten empty rows in a row. Sets `problem` and returns nullopt
-// at the first malformed row. Host failures raise as usual.
-std::optional<holidays::HolidaySchedule> ReadHolidaySchedule(host::Workbook& workbook,
-                                                          HolidayRowProblem& problem);
+// The school's rows are read in the host workbook's home.
+using hostbook::HolidayRowProblem;
+using hostbook::ReadHolidaySchedule;
 
 // The schedule of a build, or nullopt after the 提示 box that names a
 // malformed row (the build then changes nothing). Tells the platform in

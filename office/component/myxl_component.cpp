@@ -86,8 +86,11 @@ class MyxlComponent
 
   Any SAL_CALL MyFun(const Reference<css::uno::XInterface>& EA, const Reference<css::uno::XInterface>& UF,
                      const OUString& strFlag) override {
-    // The engine is not re-entrant: calls from other threads wait; a call
-    // nested in this one (a dialog event raised while loading the dialog) runs.
+    // The day's answers are plain functions, so objects never wait for each
+    // other; this lock guards only this object's own state (its platform's
+    // current call, the building flag, the progress log) against a second
+    // thread. A call nested in this one (a dialog event raised while loading
+    // the dialog) runs.
     std::lock_guard lock(mutex_);
     // The progress bar lets the office handle events while a build runs:
     // a button of the dialog pressed meanwhile is not obeyed.
