@@ -1,7 +1,8 @@
 #pragma once
-// Wraps the platform services to remember what a run of dialog events
-// showed: the command's exit status depends on whether a notice or an error
-// box appeared and whether a build reached its completion tone.
+// Wraps the platform services to remember whether a run of dialog events
+// showed a notice: a build or a setting stopped by one exits with status 1.
+// Error boxes and the completion tone need no counting; the events' outcome
+// tells them.
 #include <string>
 
 #include "host/dialog.h"
@@ -13,13 +14,10 @@ class RecordingPlatform : public host::Platform {
   explicit RecordingPlatform(host::Platform& inner) : inner_(inner) {}
 
   int MessageBox(const std::string& text, const std::string& title, int style) override {
-    (title == host::kTitleError ? errors_ : notices_) += 1;
+    if (title != host::kTitleError) ++notices_;
     return inner_.MessageBox(text, title, style);
   }
-  void Beep(int frequency_hz, int duration_ms) override {
-    ++tones_;
-    inner_.Beep(frequency_hz, duration_ms);
-  }
+  void Beep(int frequency_hz, int duration_ms) override { inner_.Beep(frequency_hz, duration_ms); }
   void AdjustDialogWindow(const std::string& caption) override { inner_.AdjustDialogWindow(caption); }
   char PathSeparator() override { return inner_.PathSeparator(); }
   void OpenInWordProcessor(const std::string& document) override {
@@ -31,14 +29,10 @@ class RecordingPlatform : public host::Platform {
   void Notify(const std::string& line) override { inner_.Notify(line); }
 
   int notices() const { return notices_; }
-  int errors() const { return errors_; }
-  int tones() const { return tones_; }
 
  private:
   host::Platform& inner_;
   int notices_ = 0;
-  int errors_ = 0;
-  int tones_ = 0;
 };
 
 }  // namespace tavo::cli
