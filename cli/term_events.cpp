@@ -6,18 +6,14 @@
 
 #include "lunar/lunar_day.h"
 #include "hostbook/term_weeks.h"
+#include "common/text.h"
 
 namespace tavo::cli {
 namespace {
 
 using holidays::DayStatus;
 
-std::string Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r\n");
-  return std::string(text.substr(first, last - first + 1));
-}
+std::string Trimmed(std::string_view text) { return std::string(TrimBlanks(text)); }
 
 // "国庆节 放假", "国庆节 调休上班"; the status alone when the day has no name.
 std::string HolidaySummary(const holidays::HolidayDay& day) {

@@ -5,17 +5,10 @@
 #include <cstdlib>
 
 #include "common/error.h"
+#include "common/text.h"
 
 namespace tavo {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 // Reads 1..max_digits decimal digits; advances `s`.
 std::optional<int> ReadNumber(std::string_view& s, std::size_t max_digits) {
@@ -39,7 +32,7 @@ bool Consume(std::string_view& s, std::string_view token) {
 }  // namespace
 
 std::optional<Date> ParseDate(std::string_view text) {
-  std::string_view s = Trim(text);
+  std::string_view s = TrimBlanks(text);
   if (s.empty() || s[0] < '0' || s[0] > '9') return std::nullopt;
   // The year is three or four digits (100..9999), like the host's dates.
   std::size_t year_digits = 0;

@@ -2,6 +2,7 @@
 
 #include "host/worksheet_lookup.h"
 #include "hostbook/settings_cells.h"
+#include "common/text.h"
 
 namespace tavo::hostbook {
 namespace {
@@ -12,12 +13,7 @@ using holidays::DayStatus;
 // Blank lines between a school's groups of rows are allowed up to this many.
 constexpr int kEmptyRowsThatEnd = 10;
 
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r\n");
-  return text.substr(first, last - first + 1);
-}
+std::string Trimmed(const std::string& text) { return std::string(TrimBlanks(text)); }
 
 std::optional<Date> RowDate(const host::Variant& value) {
   if (value.IsDate()) return SerialToDate(value.DateSerial());
