@@ -10,12 +10,13 @@
 #include <cstdint>
 #include <string>
 
+#include "host/host_defaults.h"
 #include "office/host/uno_support.h"
 
 namespace tavo::office {
 
 inline constexpr const char* kPaletteProperty = "TavoPalette";
-using Palette = std::array<std::int32_t, 56>;  // host colour numbers r + g*256 + b*65536
+using host::Palette;  // host colour numbers r + g*256 + b*65536
 
 Palette ReadPalette(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document);
 void WritePalette(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document,
