@@ -101,7 +101,7 @@ Term CurrentOrComingTerm(Date today) {
 
 std::vector<DefaultSheet> DefaultHostSheets(Date today) {
   const Term term = CurrentOrComingTerm(today);
-  return {InfoSheet(term), SettingsSheet(term), HolidaySheet()};
+  return {InfoSheet(term), SettingsSheet(term), HolidaySheet(), SchoolItemsSheet()};
 }
 
 void WriteDefaultSheet(const DefaultSheet& sheet, host::Sheet& to) {

@@ -1,6 +1,6 @@
 #pragma once
-// What a new host workbook holds, as data: the sheets "信息表", "DTB" and
-// "节假日" with their values, bold headings and column widths, for the term
+// What a new host workbook holds, as data: the sheets "信息表", "DTB",
+// "节假日" and "校历事项" with their values, bold headings and column widths, for the term
 // the workbook is made in; and the one writer that puts a sheet of it into
 // any host through the host interface. `tavo init`, `init --into`, the
 // macro workbook and the LibreOffice extension's new documents all write it.
@@ -36,8 +36,11 @@ struct DefaultSheet {
   std::vector<std::pair<std::int32_t, double>> column_widths;  // column, characters
 };
 
-// 信息表, DTB and 节假日, in that order, for a workbook made on `today`.
+// 信息表, DTB, 节假日 and 校历事项, in that order, for a workbook made on `today`.
 std::vector<DefaultSheet> DefaultHostSheets(Date today);
+
+// The school's items: headings and a note of how to fill them in, no items.
+DefaultSheet SchoolItemsSheet();
 
 // Writes the sheet's values, bold cells and column widths into `to`.
 void WriteDefaultSheet(const DefaultSheet& sheet, host::Sheet& to);

@@ -11,6 +11,8 @@
 #include "host/host.h"
 #include "host/worksheet_lookup.h"
 #include "hostbook/layout_options.h"
+#include "hostbook/plan_calendar.h"
+#include "hostbook/school_items.h"
 #include "sheets/colour_set.h"
 #include "sheets/holiday_marks.h"
 #include "sheets/sheet_kind.h"
@@ -18,6 +20,16 @@
 namespace tavo::sheets {
 
 using hostbook::LayoutOptions;
+
+// Which marks a day shows, so the legend names exactly those a sheet uses.
+struct MarksUsed {
+  bool national_off = false, national_work = false;
+  bool no_classes = false, teaching = false, exam = false, vacation = false;
+
+  MarksUsed& operator|=(const MarksUsed& other);
+  bool AnyOfThePlan() const { return no_classes || teaching || exam || vacation; }
+};
+
 using hostbook::ReadLayoutOptions;
 
 struct BuildState {
@@ -40,6 +52,12 @@ struct BuildState {
   // The holiday schedule the build marks; nullptr when "DTB" J2 turns the
   // marks off, and then the sheet is exactly what it was before marks.
   const HolidayMarks* holidays = nullptr;
+  // The school's own items ("校历事项"); empty for a sheet that does not
+  // read them. The label of each grid week, week 1 first, follows from it.
+  hostbook::SchoolPlan plan;
+  std::vector<hostbook::WeekLabel> week_labels;
+  // What the written days marked, for the legend.
+  MarksUsed marks_used;
 };
 
 // Whether the collection has a sheet of exactly this name, asking each

@@ -15,6 +15,14 @@ struct HolidayColours {
   int working_day_fill = 0;
 };
 
+// Palette indexes of the school's own marks; 0 = none. A vacation has a fill
+// of its own in both modes, apart from the month grey and the rose of days
+// off; an exam day is told by its "考" and, in colour, a fill.
+struct PlanColours {
+  int vacation_fill = 0;
+  int exam_fill = 0;
+};
+
 // Palette indexes of the marks, chosen once per build from the colour mode.
 struct ColourSet {
   int title;
@@ -22,6 +30,7 @@ struct ColourSet {
   int festival;
   int lunar_month;
   HolidayColours holidays;
+  PlanColours plan;
 };
 ColourSet ColoursFor(std::int32_t color_mode);
 

@@ -38,6 +38,7 @@ void DayWriter::RecordMonthStart(int row, int column) {
 void DayWriter::Write(Date day, int row, int column) {
   if (DayOf(day) == 1) RecordMonthStart(row, column);
   const DayLook look = DecideDay(DayInputOf(state_, day, shaded_));
+  state_.marks_used |= look.used;
 
   host::Sheet& sheet = state_.sheet;
   auto date_cell = Cell(sheet, row, column);
@@ -59,8 +60,8 @@ void DayWriter::Write(Date day, int row, int column) {
 
 std::string FirstDateText(const BuildState& state) {
   const Date start = state.start;
-  return MarkedDateText(state, start,
-                        "'" + std::to_string(MonthOf(start)) + "." + std::to_string(DayOf(start)));
+  return "'" + std::to_string(MonthOf(start)) + "." + std::to_string(DayOf(start)) +
+         DecideDay(DayInputOf(state, start, false)).mark;
 }
 
 std::size_t CharacterCount(const std::string& text) {

@@ -45,20 +45,31 @@ void DecideNote(const DayInput& in, DayLook& look) {
 
 }  // namespace
 
-holidays::DayStatus MarkedStatus(const BuildState& state, Date day) {
-  if (state.holidays == nullptr) return holidays::DayStatus::kNone;
-  return state.holidays->schedule.StatusOf(day);
+MarksUsed& MarksUsed::operator|=(const MarksUsed& other) {
+  national_off |= other.national_off;
+  national_work |= other.national_work;
+  no_classes |= other.no_classes;
+  teaching |= other.teaching;
+  exam |= other.exam;
+  vacation |= other.vacation;
+  return *this;
 }
 
-std::string MarkedDateText(const BuildState& state, Date day, std::string date_text) {
-  return date_text + holidays::StatusMark(MarkedStatus(state, day));
+holidays::DayStatus CombinedStatus(Date day, holidays::DayStatus national, const hostbook::PlanDay& plan) {
+  if (plan.no_classes) return holidays::DayStatus::kOff;
+  const unsigned weekday = std::chrono::weekday{std::chrono::sys_days{day}}.c_encoding();
+  const bool weekend = weekday == 0 || weekday == 6;
+  if (plan.teaching && (weekend || national == holidays::DayStatus::kOff)) return holidays::DayStatus::kWork;
+  return national;
 }
 
 DayInput DayInputOf(const BuildState& state, Date day, bool shaded) {
   const bool vertical = state.options.Vertical();
   return {.day = day,
           .shaded = shaded,
-          .status = MarkedStatus(state, day),
+          .status = state.holidays == nullptr ? holidays::DayStatus::kNone
+                                              : state.holidays->schedule.StatusOf(day),
+          .plan = state.plan.empty() ? hostbook::PlanDay{} : hostbook::PlanDayOf(state.plan, day),
           .vertical = vertical,
           .colours = state.colours,
           .note = state.kind.day_note,
@@ -71,14 +82,33 @@ DayLook DecideDay(const DayInput& in) {
   look.date_text = DayOf(day) == 1 ? std::to_string(MonthOf(day)) + ".1" : std::to_string(DayOf(day));
   DecideNote(in, look);
   if (in.shaded) look.fill = kShadeColour;
+  const hostbook::PlanDay& plan = in.plan;
+  const PlanColours& plan_colours = in.colours.plan;
+  if (plan.vacation) {
+    look.used.vacation = true;
+    if (plan_colours.vacation_fill != 0) look.fill = plan_colours.vacation_fill;
+  }
 
   // A marked day keeps its note as it is: the mark is the short 休/班 after
   // the date, the date in bold, and in colour a fill for days off.
-  look.status = in.status;
-  if (look.status == holidays::DayStatus::kNone) return look;
-  look.date_text += holidays::StatusMark(look.status);
-  look.date_bold = true;
+  look.status = CombinedStatus(day, in.status, plan);
+  if (look.status == holidays::DayStatus::kNone) {
+    if (!plan.exam) return look;
+    // An exam day is told by its 考, and in colour by a fill of its own.
+    look.used.exam = true;
+    look.mark = "考";
+    look.date_text += look.mark;
+    look.date_bold = true;
+    if (plan_colours.exam_fill != 0) look.fill = plan_colours.exam_fill;
+    return look;
+  }
   const bool off = look.status == holidays::DayStatus::kOff;
+  const bool the_schools = look.status != in.status;
+  if (off) (the_schools ? look.used.no_classes : look.used.national_off) = true;
+  if (!off) (the_schools ? look.used.teaching : look.used.national_work) = true;
+  look.mark = holidays::StatusMark(look.status);
+  look.date_text += look.mark;
+  look.date_bold = true;
   const HolidayColours& marks = in.colours.holidays;
   if (const int colour = off ? marks.day_off_date : marks.working_day_date; colour != 0)
     look.date_colour = colour;

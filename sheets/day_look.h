@@ -10,6 +10,7 @@
 
 #include "common/dates.h"
 #include "holidays/holiday_schedule.h"
+#include "hostbook/plan_calendar.h"
 #include "sheets/build_state.h"
 #include "sheets/colour_set.h"
 #include "sheets/sheet_kind.h"
@@ -20,7 +21,8 @@ namespace tavo::sheets {
 struct DayInput {
   Date day;
   bool shaded = false;                             // the day's month is shaded grey
-  holidays::DayStatus status = holidays::DayStatus::kNone;  // the build's mark: none when marks are off
+  holidays::DayStatus status = holidays::DayStatus::kNone;  // the notices' mark: none when marks are off
+  hostbook::PlanDay plan{};                        // the school's own marks of the day
   bool vertical = true;                            // a month mark is bold in the vertical layout
   ColourSet colours{};
   DayNote note = nullptr;                          // the sheet's festival note
@@ -28,7 +30,8 @@ struct DayInput {
 };
 
 struct DayLook {
-  std::string date_text;           // "15", "3.1"; with a mark "15休", "3.1班"
+  std::string date_text;           // "15", "3.1"; with a mark "15休", "3.1班", "15考"
+  std::string mark;                // the mark alone: "休", "班", "考" or empty
   bool date_bold = false;          // a marked day's date
   std::optional<int> date_colour;  // palette index of a marked day's date
   std::string note;                // lunar day, <month>, solar term or festivals
@@ -36,18 +39,19 @@ struct DayLook {
   std::optional<int> note_colour;  // the last colour the note's marks call for
   std::optional<double> note_size; // a long festival note is set smaller
   std::optional<int> fill;         // both cells' fill: month shading or a day off
-  holidays::DayStatus status = holidays::DayStatus::kNone;
+  holidays::DayStatus status = holidays::DayStatus::kNone;  // the notices' with the school's laid over
+  MarksUsed used;
 };
+
+// The status a day is marked with: a 停课 day is off; a 调课 day is a
+// teaching day, marked 班 when it falls on a weekend or an official day off;
+// otherwise the notices' status.
+holidays::DayStatus CombinedStatus(Date day, holidays::DayStatus national, const hostbook::PlanDay& plan);
 
 DayLook DecideDay(const DayInput& input);
 
 // The input of day `day` of a build. `shaded`: the day's month is shaded grey.
 DayInput DayInputOf(const BuildState& state, Date day, bool shaded);
 
-// The status the build marks for `day`: none when the marks are off.
-holidays::DayStatus MarkedStatus(const BuildState& state, Date day);
-
-// The date text with the day's mark: "15" + "休".
-std::string MarkedDateText(const BuildState& state, Date day, std::string date_text);
 
 }  // namespace tavo::sheets

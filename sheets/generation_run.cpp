@@ -10,6 +10,7 @@
 #include "sheets/holiday_marks.h"
 #include "sheets/layouts.h"
 #include "sheets/page_setup.h"
+#include "hostbook/school_items.h"
 #include "host/dialog_controls.h"
 #include "hostbook/settings_cells.h"
 
@@ -65,6 +66,16 @@ BuildOutcome BuildSheet(const SheetKind& kind, lunar::LunarEngine& engine, host:
     holidays = PrepareHolidayMarks(*workbook, platform, range->start, range->end);
     if (!holidays) return BuildOutcome::kStopped;
   }
+  hostbook::SchoolPlan plan;
+  if (kind.school_plan) {
+    hostbook::SchoolItemProblem problem;
+    std::optional<hostbook::SchoolPlan> read = hostbook::ReadSchoolPlan(*workbook, problem);
+    if (!read) {
+      platform.MessageBox(problem.message, host::kTitleNotice, host::kStyleWarning);
+      return BuildOutcome::kStopped;
+    }
+    plan = std::move(*read);
+  }
 
   const hostbook::BuiltSheet& book = *kind.book;
   const std::string name = book.sheet_name;
@@ -96,9 +107,11 @@ BuildOutcome BuildSheet(const SheetKind& kind, lunar::LunarEngine& engine, host:
       .month_count = month_count,
       .month_anchors = std::vector<int>(static_cast<std::size_t>(month_count) + 1),
       .month_label_positions = std::vector<int>(static_cast<std::size_t>(month_count) + 1),
+      .holidays = holidays ? &*holidays : nullptr,
+      .plan = plan,
+      .week_labels = hostbook::PlanWeekLabels(range->start, range->end, options.MondayFirst(), plan),
+      .marks_used = {},
   };
-
-  if (holidays) state.holidays = &*holidays;
 
   sheet->Cells()->Font()->SetSize(12);
   sheet->Cells()->SetRowHeight(14.25);

@@ -44,12 +44,8 @@ std::optional<HolidayMarks> PrepareHolidayMarks(host::Workbook& workbook, host::
   return marks;
 }
 
-std::string MonthDayText(Date d) {
-  return std::to_string(static_cast<unsigned>(d.month())) + "." +
-         std::to_string(static_cast<unsigned>(d.day()));
-}
-
-std::string WeekRemark(const holidays::HolidaySchedule& schedule, Date first, Date last) {
+std::string WeekRemark(const holidays::HolidaySchedule& schedule, Date first, Date last,
+                       const hostbook::SchoolPlan* plan) {
   std::string remark;
   std::set<std::pair<long, std::string>> described;  // (first member, name) of each break
   for (long n = DayNumber(first); n <= DayNumber(last); ++n) {
@@ -68,7 +64,12 @@ std::string WeekRemark(const holidays::HolidaySchedule& schedule, Date first, Da
     }
     if (!hb.working_days.empty()) {
       std::string days;
-      for (Date d : hb.working_days) days += (days.empty() ? "" : "、") + MonthDayText(d);
+      for (Date d : hb.working_days) {
+        days += (days.empty() ? "" : "、") + MonthDayText(d);
+        if (plan == nullptr) continue;
+        if (const std::optional<std::string> timetable = hostbook::TimetableOf(*plan, d))
+          days += "（" + *timetable + "）";
+      }
       text += (hb.has_days_off ? "\n" : " ") + days + "上班";
     }
     remark += (remark.empty() ? "" : "\n") + text;

@@ -12,6 +12,8 @@
 #include "host/dialog.h"
 #include "host/host.h"
 #include "hostbook/holiday_rows.h"
+#include "hostbook/plan_calendar.h"
+#include "hostbook/school_items.h"
 
 namespace tavo::sheets {
 
@@ -39,7 +41,10 @@ std::optional<HolidayMarks> PrepareHolidayMarks(host::Workbook& workbook, host::
 // The remark of the week from `first` to `last` (both included) when it
 // holds days off or make-up working days: per holiday, "国庆节 10.1–10.7 放假"
 // and, on a second line, "9.29、10.12上班". Empty when the week has none.
-std::string WeekRemark(const holidays::HolidaySchedule& schedule, Date first, Date last);
+// With the school's plan, a make-up day a 调课 row names says which
+// timetable runs: "10.11（按周三课表）上班".
+std::string WeekRemark(const holidays::HolidaySchedule& schedule, Date first, Date last,
+                       const hostbook::SchoolPlan* plan = nullptr);
 
 // Whether any day from `first` to `last` is marked.
 bool AnyMarkedDay(const holidays::HolidaySchedule& schedule, Date first, Date last);
@@ -57,6 +62,6 @@ std::string MarksLegend(const HolidayMarks& marks, Date first, Date last);
 std::string YearsText(const std::vector<int>& years);
 
 // "10.1", the month and day as the sheets write dates.
-std::string MonthDayText(Date d);
+using hostbook::MonthDayText;
 
 }  // namespace tavo::sheets

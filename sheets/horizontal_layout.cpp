@@ -1,4 +1,5 @@
 #include <chrono>
+#include <optional>
 
 #include "sheets/day_cells.h"
 #include "sheets/layouts.h"
@@ -51,6 +52,22 @@ void WriteHeaders(host::Sheet& sheet, bool monday_first) {
   }
 }
 
+// The week row shows numbers; with the school's terms a 预备周 or a vacation
+// shows its name and a week outside every term nothing.
+std::optional<host::Variant> WeekNumberLabel(const BuildState& state, int week) {
+  const auto index = static_cast<std::size_t>(week - 1);
+  if (index >= state.week_labels.size()) return host::Variant(week);
+  const hostbook::WeekLabel& label = state.week_labels[index];
+  switch (label.kind) {
+    case hostbook::WeekLabel::Kind::kNumber:
+      if (label.number == 0) return host::Variant(hostbook::kPreparationWeek);
+      return host::Variant(label.number);
+    case hostbook::WeekLabel::Kind::kVacation: return host::Variant(label.vacation);
+    case hostbook::WeekLabel::Kind::kNone: break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 void LayOutHorizontal(BuildState& state) {
@@ -81,7 +98,7 @@ void LayOutHorizontal(BuildState& state) {
         ->SetLineStyle(host::BorderLine::kNone);
   }
   for (int k = kFirstWeekColumn; k <= last_column; ++k) {
-    Cell(sheet, 4, k)->SetValue(host::Variant(k - 2));
+    if (const auto label = WeekNumberLabel(state, k - 2)) Cell(sheet, 4, k)->SetValue(*label);
   }
 
   // The first month begins with the grid, whatever day the range starts on.

@@ -41,6 +41,7 @@ constinit const SheetKind kSchoolCalendar = {
 
     .title_region_row = 2,
     .info_row_and_remarks = true,
+    .school_plan = true,
 };
 
 constinit const SheetKind kCalendar = {
@@ -72,6 +73,7 @@ constinit const SheetKind kCalendar = {
 
     .title_region_row = 3,
     .info_row_and_remarks = false,
+    .school_plan = false,
 };
 
 namespace {

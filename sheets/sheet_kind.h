@@ -67,6 +67,7 @@ struct SheetKind {
   // --- title row and what goes under the grid ---
   int title_region_row;       // the title spans CurrentRegion of Cells(this, 2)
   bool info_row_and_remarks;  // from "信息表": title D3, info row C3, remarks B3..
+  bool school_plan;           // reads "校历事项": week labels, the school's marks, remark lines
 };
 
 extern const SheetKind kSchoolCalendar;

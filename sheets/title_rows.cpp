@@ -1,7 +1,11 @@
 #include <algorithm>
+#include <cmath>
+#include <vector>
 #include <string>
 
+#include "common/text.h"
 #include "hostbook/info_cells.h"
+#include "hostbook/plan_calendar.h"
 #include "sheets/build_dates.h"
 #include "sheets/day_cells.h"
 #include "sheets/holiday_marks.h"
@@ -38,11 +42,39 @@ constexpr double kRemarkSize = 12;
 // its title on the first screen and the first page, not centred far off.
 constexpr int kWidestTitleWeeks = 27;
 
+// "标“休”的日期放假或停课，…，绿色底纹为假期": the marks this sheet shows,
+// with the school's own among them; the notices' wording alone when the
+// plan marks nothing.
+std::string PlanLegend(const BuildState& state) {
+  const MarksUsed& used = state.marks_used;
+  std::vector<std::string> parts;
+  auto either = [](bool a, bool b, const char* a_text, const char* b_text) {
+    return a && b ? std::string(a_text) + "或" + b_text : std::string(a ? a_text : b_text);
+  };
+  if (used.national_off || used.no_classes)
+    parts.push_back("标“休”的日期" + either(used.national_off, used.no_classes, "放假", "停课"));
+  if (used.national_work || used.teaching)
+    parts.push_back("标“班”的日期" + either(used.national_work, used.teaching, "调休上班", "调课上课"));
+  if (used.exam) parts.push_back("标“考”的日期考试");
+  if (used.vacation) parts.push_back(state.colours.plan.vacation_fill == 35 ? "绿色底纹为假期" : "深灰底纹为假期");
+  std::string legend;
+  for (const std::string& part : parts) legend += (legend.empty() ? "" : "，") + part;
+  if (state.holidays != nullptr) {
+    const std::string gap = ScheduleGapText(*state.holidays);
+    if (!gap.empty()) legend += (legend.empty() ? "" : "；") + gap;
+  }
+  return legend;
+}
+
 // The information row as 信息表 C3 has it, ending with the marks' legend
 // on a line of its own when the build marks days.
 host::Variant InfoRowValue(const BuildState& state, const host::Variant& info) {
-  if (state.holidays == nullptr) return info;
-  const std::string legend = MarksLegend(*state.holidays, state.start, state.end);
+  std::string legend;
+  if (state.marks_used.AnyOfThePlan()) {
+    legend = PlanLegend(state);
+  } else if (state.holidays != nullptr) {
+    legend = MarksLegend(*state.holidays, state.start, state.end);
+  }
   if (legend.empty()) return info;
   const std::string text = info.IsEmpty() ? std::string() : info.ToText();
   return host::Variant(text.empty() ? legend : text + "\n" + legend);
@@ -54,29 +86,67 @@ std::pair<Date, Date> WeekDays(const BuildState& state, int week) {
   return {days.start, days.end};
 }
 
+// Lines `text` takes in the remark column at font size `size`.
+std::size_t RemarkLines(const std::string& text, double size) {
+  const auto per_line = static_cast<std::size_t>(kRemarkColumnPixels / (size * 2 / 3));
+  std::size_t lines = 0;
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t end = text.find('\n', from);
+    const std::size_t units = HalfWidthUnits(text.substr(from, end - from));
+    lines += std::max<std::size_t>(1, (units + per_line - 1) / per_line);
+    if (end == std::string::npos) break;
+    from = end + 1;
+  }
+  return lines;
+}
+
 // A remark cell spans a week's two rows. A remark breaks into lines there,
 // at a smaller size (down to kSmallestRemarkSize) when the lines would not
-// fit; one that does not fit even then stays on one line and shrinks.
-void FitRemark(host::CellRange& cell, const std::string& text, double size) {
+// fit. One that does not fit even then stays on one line and shrinks; or,
+// with `grow` (the lines the build writes, which must all be read), keeps
+// the smallest size and makes the week's two rows tall enough.
+void FitRemark(host::Sheet& sheet, int row, host::CellRange& cell, const std::string& text, double size,
+               bool grow = false) {
   for (double s = size; s >= kSmallestRemarkSize; --s) {
-    const auto per_line = static_cast<std::size_t>(kRemarkColumnPixels / (s * 2 / 3));
-    std::size_t lines = 0;
-    std::size_t from = 0;
-    for (;;) {
-      const std::size_t end = text.find('\n', from);
-      const std::size_t units = HalfWidthUnits(text.substr(from, end - from));
-      lines += std::max<std::size_t>(1, (units + per_line - 1) / per_line);
-      if (end == std::string::npos) break;
-      from = end + 1;
-    }
-    if (static_cast<double>(lines) * s * kLineHeightPerPoint <= kRemarkHeight) {
+    if (static_cast<double>(RemarkLines(text, s)) * s * kLineHeightPerPoint <= kRemarkHeight) {
       if (s != size) cell.Font()->SetSize(s);
       cell.SetShrinkToFit(false);
       cell.SetWrapText(true);
       return;
     }
   }
-  cell.SetShrinkToFit(true);
+  if (!grow) {
+    cell.SetShrinkToFit(true);
+    return;
+  }
+  const double s = kSmallestRemarkSize;
+  const double height = static_cast<double>(RemarkLines(text, s)) * s * kLineHeightPerPoint;
+  cell.Font()->SetSize(s);
+  cell.SetShrinkToFit(false);
+  cell.SetWrapText(true);
+  // Whole points, a little over: the host rounds a row's height to its pixels.
+  const double half = std::ceil(height / 2 + 0.5);
+  sheet.Rows(row)->SetRowHeight(half);
+  sheet.Rows(row + 1)->SetRowHeight(half);
+}
+
+// The remark of one week: what 信息表 says, then the notices' remark, then
+// one line per school item the week touches. Empty when there is none.
+std::string BuildRemark(const BuildState& state, Date first, Date last) {
+  std::string text;
+  if (state.holidays != nullptr) {
+    text = WeekRemark(state.holidays->schedule, first, last,
+                      state.plan.empty() ? nullptr : &state.plan);
+  }
+  if (state.plan.empty()) return text;
+  const holidays::HolidaySchedule* national = state.holidays ? &state.holidays->schedule : nullptr;
+  const auto named = [national](Date d) {
+    return national != nullptr && national->StatusOf(d) == holidays::DayStatus::kWork;
+  };
+  for (const std::string& line : hostbook::ItemRemarkLines(state.plan, first, last, named))
+    text += (text.empty() ? "" : "\n") + line;
+  return text;
 }
 
 // The calendar has no information row: the years of its range that the
@@ -131,26 +201,26 @@ void WriteTitleRows(BuildState& state) {
   info->SetWrapText(true);  // two lines of the row's height: a long text breaks, not cut
   info->SetValue(InfoRowValue(state, InfoSheet(state)->Cells(info::kTextRow, info::kInfoRowColumn)->Value()));
 
-  // Week n (date row 2n + 1) takes its remark from the week's row of "信息表".
+  // Week n (date row 2n + 1) takes its remark from the week's row of "信息表",
+  // and the lines of the holidays and the school's items after it.
   if (!state.options.Vertical()) return;
   auto remarks = InfoSheet(state);
   for (int r = 3; r <= last_row; r += 2) {
     const host::Variant remark = remarks->Cells(info::RemarkRow((r - 1) / 2), info::kRemarkColumn)->Value();
     auto cell = Cell(sheet, r, last_column);
-    // A remark the user wrote always stands as written.
-    const bool blank = remark.IsEmpty() || (remark.IsText() && remark.Text().empty());
-    if (state.holidays != nullptr && blank) {
-      const auto [first, last] = WeekDays(state, (r - 1) / 2);
-      const std::string text = WeekRemark(state.holidays->schedule, first, last);
-      if (!text.empty()) {
-        cell->SetValue(host::Variant(text));
-        cell->Font()->SetSize(kScheduleRemarkSize);
-        FitRemark(*cell, text, kScheduleRemarkSize);
-        continue;
-      }
+    const bool blank = remark.IsEmpty() || (remark.IsText() && TrimBlanks(remark.Text()).empty());
+    const auto [first, last] = WeekDays(state, (r - 1) / 2);
+    const std::string lines = BuildRemark(state, first, last);
+    if (!lines.empty()) {
+      const std::string text = blank ? lines : remark.ToText() + "\n" + lines;
+      cell->SetValue(host::Variant(text));
+      cell->Font()->SetSize(kScheduleRemarkSize);
+      FitRemark(sheet, r, *cell, text, kScheduleRemarkSize, true);
+      continue;
     }
+    // A remark the user wrote alone stands as written.
     cell->SetValue(remark);
-    if (remark.IsText()) FitRemark(*cell, remark.Text(), kRemarkSize);
+    if (remark.IsText()) FitRemark(sheet, r, *cell, remark.Text(), kRemarkSize);
   }
 }
 

@@ -1,4 +1,6 @@
 #include <chrono>
+#include <optional>
+#include <string>
 
 #include "sheets/build_dates.h"
 #include "sheets/day_cells.h"
@@ -12,10 +14,16 @@ constexpr int kFirstDayColumn = 3;  // C
 constexpr int kLastDayColumn = 9;   // I
 constexpr int kHeaderFill = 37;
 
-// Weeks label themselves "第n周" on the school calendar, by number on the calendar.
-host::Variant WeekLabel(const SheetKind& kind, int week) {
-  if (kind.week_label_as_text) return host::Variant("第" + std::to_string(week) + "周");
-  return host::Variant(week);
+// Weeks label themselves "第n周" (or "预备周", a vacation's name) on the
+// school calendar, by number on the calendar; a week outside every term has none.
+std::optional<host::Variant> WeekLabel(const BuildState& state, int week) {
+  const auto index = static_cast<std::size_t>(week - 1);
+  if (index >= state.week_labels.size()) return host::Variant(week);
+  const hostbook::WeekLabel& label = state.week_labels[index];
+  if (!state.kind.week_label_as_text) return host::Variant(label.number);
+  const std::string text = hostbook::WeekLabelText(label);
+  if (text.empty()) return std::nullopt;
+  return host::Variant(text);
 }
 
 void FormatHeaderAndColumns(host::Sheet& sheet, const SheetKind& kind) {
@@ -93,7 +101,7 @@ void LayOutVertical(BuildState& state) {
   }
   int week = 1;
   for (int r = kFirstDateRow; r <= last_row; r += 2) {
-    Cell(sheet, r, 2)->SetValue(WeekLabel(kind, week++));
+    if (const auto label = WeekLabel(state, week++)) Cell(sheet, r, 2)->SetValue(*label);
   }
 
   // The first month begins with the grid, whatever day the range starts on.

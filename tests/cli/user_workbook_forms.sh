@@ -50,7 +50,7 @@ $py - <<'PY' || fail "sheets after init --into"
 from openpyxl import load_workbook
 for name in ("plan.xlsx", "plan-host.xlsx"):
     wb = load_workbook(name)
-    assert wb.sheetnames == ["教学计划", "信息表", "DTB", "节假日"], wb.sheetnames
+    assert wb.sheetnames == ["教学计划", "信息表", "DTB", "节假日", "校历事项"], wb.sheetnames
     assert wb["教学计划"]["A1"].value == "第一周"
 PY
 cp plan.xlsx plan-twice.xlsx

@@ -12,6 +12,7 @@
 #include "hostbook/built_sheets.h"
 #include "hostbook/default_content.h"
 #include "hostbook/info_cells.h"
+#include "hostbook/school_item_cells.h"
 #include "hostbook/settings_table.h"
 
 namespace tavo::hostbook {
@@ -80,13 +81,15 @@ std::map<std::pair<int, int>, host::Variant> CellsOf(const DefaultSheet& sheet) 
 
 TEST(DefaultContent, DtbHoldsEveryDefaultAndEveryKindsBlock) {
   const std::vector<DefaultSheet> sheets = DefaultHostSheets(year{2026} / December / 10);
-  ASSERT_EQ(sheets.size(), 3u);
+  ASSERT_EQ(sheets.size(), 4u);
   EXPECT_EQ(sheets[0].name, info::kSheetName);
   EXPECT_EQ(sheets[1].name, settings::kSheetName);
   EXPECT_EQ(sheets[2].name, settings::holidays::kSheetName);
+  EXPECT_EQ(sheets[3].name, school_items::kSheetName);
   const auto dtb = CellsOf(sheets[1]);
   CellsOf(sheets[0]);
   CellsOf(sheets[2]);
+  CellsOf(sheets[3]);
   for (const auto& [column, owner] : ClaimedColumns())
     EXPECT_TRUE(dtb.count({1, column})) << "no heading over " << owner;
   for (const settings::SettingsColumn& c : settings::kSettingsColumns) {

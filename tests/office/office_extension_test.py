@@ -301,7 +301,7 @@ def main():
         active = doc.CurrentController.ActiveSheet.Name
         added = list(component.AddHostSheets(doc))
         after = list(doc.Sheets.ElementNames)
-        check(sorted(added) == sorted(["DTB", "信息表", "节假日"]) and after == before + added,
+        check(sorted(added) == sorted(["DTB", "信息表", "节假日", "校历事项"]) and after == before + added,
               "host sheets added: %s" % after)
         check(doc.CurrentController.ActiveSheet.Name == active, "the active sheet stays")
         check(list(component.AddHostSheets(doc)) == [], "nothing added twice")

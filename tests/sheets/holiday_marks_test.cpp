@@ -146,7 +146,7 @@ TEST_F(HolidayMarksTest, SpringTermAndLongBreaks) {
   }
 }
 
-TEST_F(HolidayMarksTest, EmptyRemarksTellTheWeeksBreakAndTheUsersOwnStand) {
+TEST_F(HolidayMarksTest, EveryRemarkTellsTheWeeksBreakAfterTheUsersOwn) {
   MarksOn();
   Sheet("信息表")->Cells(5, 2)->SetValue("运动会周");  // week 3 holds 中秋节, the user wrote its remark
   for (int style : {1, 2}) {
@@ -156,7 +156,7 @@ TEST_F(HolidayMarksTest, EmptyRemarksTellTheWeeksBreakAndTheUsersOwnStand) {
     const int remarks = style == 1 ? 10 : 11;
     EXPECT_EQ(Text(Kind::kSchool, 3, remarks), kRemark1);
     EXPECT_EQ(Text(Kind::kSchool, 5, remarks), kRemark2);
-    EXPECT_EQ(Text(Kind::kSchool, 7, remarks), "运动会周");
+    EXPECT_EQ(Text(Kind::kSchool, 7, remarks), "运动会周\n中秋节 9.15–9.17 放假\n9.14上班");
     // Week 5 (9.23-9.29) holds the make-up day of 国庆节; weeks 6 and 7 its days off.
     for (int row : {11, 13, 15}) {
       EXPECT_EQ(Text(Kind::kSchool, row, remarks), "国庆节 10.1–10.7 放假\n9.29、10.12上班") << row;

@@ -70,7 +70,7 @@ def inspect(doc):
     basic.loadLibrary("VBAProject")
     lib = basic.getByName("VBAProject")
     names = set(lib.getElementNames())
-    check(names == {"ThisWorkbook", "Sheet1", "Sheet2", "Sheet3", "Sheet4", "modTavo", "frmTavo"}, "modules: %r" % names)
+    check(names == {"ThisWorkbook", "Sheet1", "Sheet2", "Sheet3", "Sheet4", "Sheet5", "modTavo", "frmTavo"}, "modules: %r" % names)
     # LibreOffice puts its own "Rem Attribute" and "Option VBASupport" lines on top; the rest is ours.
     form_code = lib.getByName("frmTavo") if "frmTavo" in names else ""
     check(documented_dialog_code() in form_code.replace("\r\n", "\n"), "frmTavo code differs:\n" + form_code)

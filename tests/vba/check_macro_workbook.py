@@ -43,7 +43,8 @@ with tempfile.TemporaryDirectory() as tmp:
 
     ole = olefile.OleFileIO(bin_path)
     streams = sorted("/".join(e) for e in ole.listdir(streams=True, storages=False))
-    expected = ["PROJECT", "PROJECTwm", "VBA/Sheet1", "VBA/Sheet2", "VBA/Sheet3", "VBA/Sheet4", "VBA/ThisWorkbook",
+    expected = ["PROJECT", "PROJECTwm", "VBA/Sheet1", "VBA/Sheet2", "VBA/Sheet3", "VBA/Sheet4", "VBA/Sheet5",
+                "VBA/ThisWorkbook",
                 "VBA/_VBA_PROJECT", "VBA/dir", "VBA/frmTavo", "VBA/modTavo",
                 "frmTavo/\x01CompObj", "frmTavo/\x03VBFrame", "frmTavo/f", "frmTavo/o"]
     check(streams == sorted(expected), "streams: %r" % streams)

@@ -228,12 +228,12 @@ TEST(MacroWorkbook, CarriesTheProjectAndTheMacroContentType) {
   EXPECT_NE(workbook.find("<workbookPr codeName=\"ThisWorkbook\"/>"), std::string::npos);
   size_t a = workbook.find("使用说明"), b = workbook.find("信息表"), c = workbook.find("\"DTB\"");
   EXPECT_TRUE(a < b && b < c);
-  for (int i = 1; i <= 4; ++i) {
+  for (int i = 1; i <= 5; ++i) {
     std::string sheet = package->Read("xl/worksheets/sheet" + std::to_string(i) + ".xml");
     EXPECT_NE(sheet.find("codeName=\"Sheet" + std::to_string(i) + "\""), std::string::npos);
   }
   ProjectContents back = ReadVbaProject(package->Read("xl/vbaProject.bin"));
-  EXPECT_EQ(back.sources.size(), 7u);  // ThisWorkbook, four sheets, the module, the form
+  EXPECT_EQ(back.sources.size(), 8u);  // ThisWorkbook, five sheets, the module, the form
   fs::remove_all(dir);
 }
 

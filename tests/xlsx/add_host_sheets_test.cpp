@@ -68,8 +68,8 @@ TEST(AddHostSheets, AMacroWorkbookKeepsEveryPartAndGainsBothSheets) {
   LoadedWorkbook again = LoadXlsx(dir.File("plan.xlsm"));
   std::vector<std::string> names;
   for (const auto& sheet : again.model.sheets) names.push_back(sheet.name);
-  EXPECT_EQ(names, (std::vector<std::string>{"课程表", "校历表", "旧设置", "班级名单", "信息表", "DTB", "节假日"}));
-  const workbook::Worksheet& dtb = again.model.sheets[again.model.sheets.size() - 2];
+  EXPECT_EQ(names, (std::vector<std::string>{"课程表", "校历表", "旧设置", "班级名单", "信息表", "DTB", "节假日", "校历事项"}));
+  const workbook::Worksheet& dtb = again.model.sheets[again.model.sheets.size() - 3];
   EXPECT_EQ(dtb.cells.Find(2, 2)->value, host::Variant::Date(46266));  // the autumn term, 2026-9-1
   EXPECT_EQ(dtb.cells.Find(5, 14)->value, host::Variant(2));            // key 5 prints landscape
 }

@@ -79,7 +79,7 @@ TEST(NewWorkbook, GeneratedSheetReadsBackInOurReader) {
   SaveXlsx(model, nullptr, file);
 
   LoadedWorkbook loaded = LoadXlsx(file);
-  ASSERT_EQ(loaded.model.sheets.size(), 4u);
+  ASSERT_EQ(loaded.model.sheets.size(), 5u);
   EXPECT_EQ(loaded.model.sheets[0].name, "校历表");
   EXPECT_EQ(loaded.model.active_sheet, 0u);
   const workbook::PageSetup& page = loaded.model.sheets[0].page_setup;
@@ -122,7 +122,7 @@ TEST(NewWorkbook, IndependentReaderSeesEveryFormat) {
   std::string script = R"PY(
 import sys, openpyxl
 wb = openpyxl.load_workbook(sys.argv[1] if len(sys.argv) > 1 else ")PY" + file + R"PY(")
-assert wb.sheetnames == ["校历表", "信息表", "DTB", "节假日"], wb.sheetnames
+assert wb.sheetnames == ["校历表", "信息表", "DTB", "节假日", "校历事项"], wb.sheetnames
 ws = wb["校历表"]
 assert wb.active.title == "校历表"
 assert [str(r) for r in ws.merged_cells.ranges] == ["B1:D1"], ws.merged_cells.ranges

@@ -39,12 +39,15 @@ void AddHostSheets(workbook::WorkbookModel& model, Date today) {
                       sheet.name + "; nothing was changed)");
     }
   }
-  // A school that already keeps its own "节假日" sheet keeps it as it is.
-  bool has_holiday_sheet = false;
-  for (const Worksheet& sheet : model.sheets) has_holiday_sheet |= sheet.name == kHolidaySheet;
+  // A school that already keeps its own "节假日" or "校历事项" sheet keeps it as it is.
+  auto has_sheet = [&model](const std::string& name) {
+    for (const Worksheet& sheet : model.sheets)
+      if (sheet.name == name) return true;
+    return false;
+  };
   workbook::WorkbookModel host = MakeHostWorkbook(today);
   for (Worksheet& sheet : host.sheets) {
-    if (sheet.name == kHolidaySheet && has_holiday_sheet) continue;
+    if (has_sheet(sheet.name)) continue;
     Worksheet added = std::move(sheet);
     added.id = model.NewSheetId();
     added.source_part.clear();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "hostbook/info_cells.h"
+#include "hostbook/school_item_cells.h"
 #include "hostbook/settings_cells.h"
 #include "workbook/workbook_model.h"
 
@@ -60,5 +61,6 @@ void SaveXlsx(const workbook::WorkbookModel& model, const XlsxOriginal* original
 inline constexpr const char* kSettingsSheet = settings::kSheetName;
 inline constexpr const char* kInfoSheet = info::kSheetName;
 inline constexpr const char* kHolidaySheet = settings::holidays::kSheetName;  // the school's own rows
+inline constexpr const char* kSchoolItemsSheet = school_items::kSheetName;  // the school's own plan
 
 }  // namespace tavo::xlsx

@@ -16,7 +16,7 @@ XlsxOriginal::~XlsxOriginal() = default;
 namespace {
 
 bool ReadsCells(const std::string& name) {
-  return name == kSettingsSheet || name == kInfoSheet || name == kHolidaySheet;
+  return name == kSettingsSheet || name == kInfoSheet || name == kHolidaySheet || name == kSchoolItemsSheet;
 }
 bool ReadsPageSetup(const std::string& name) {
   return hostbook::BuiltSheetNamed(name) != nullptr;
