@@ -35,6 +35,7 @@ constexpr double kScheduleRemarkSize = 9;
 constexpr double kRemarkColumnPixels = 126;
 constexpr double kRemarkHeight = 28.5;
 constexpr double kLineHeightPerPoint = 14.25 / 12;
+constexpr double kCjkLineHeightPerPoint = 1.4;
 constexpr double kSmallestRemarkSize = 8;
 constexpr double kRemarkSize = 12;
 // A horizontal title spans at most the label column and a half-year's 27
@@ -108,8 +109,11 @@ std::size_t RemarkLines(const std::string& text, double size) {
 // the smallest size and makes the week's two rows tall enough.
 void FitRemark(host::Sheet& sheet, int row, host::CellRange& cell, const std::string& text, double size,
                bool grow = false) {
+  // The build's own lines are measured with the line height of the CJK fonts
+  // the hosts fall back to, which set a line taller than the Latin one.
+  const double line_height = grow ? kCjkLineHeightPerPoint : kLineHeightPerPoint;
   for (double s = size; s >= kSmallestRemarkSize; --s) {
-    if (static_cast<double>(RemarkLines(text, s)) * s * kLineHeightPerPoint <= kRemarkHeight) {
+    if (static_cast<double>(RemarkLines(text, s)) * s * line_height <= kRemarkHeight) {
       if (s != size) cell.Font()->SetSize(s);
       cell.SetShrinkToFit(false);
       cell.SetWrapText(true);
@@ -121,12 +125,12 @@ void FitRemark(host::Sheet& sheet, int row, host::CellRange& cell, const std::st
     return;
   }
   const double s = kSmallestRemarkSize;
-  const double height = static_cast<double>(RemarkLines(text, s)) * s * kLineHeightPerPoint;
+  const double height = static_cast<double>(RemarkLines(text, s)) * s * line_height;
   cell.Font()->SetSize(s);
   cell.SetShrinkToFit(false);
   cell.SetWrapText(true);
   // Whole points, a little over: the host rounds a row's height to its pixels.
-  const double half = std::ceil(height / 2 + 0.5);
+  const double half = std::ceil(height / 2 + 1);
   sheet.Rows(row)->SetRowHeight(half);
   sheet.Rows(row + 1)->SetRowHeight(half);
 }
