@@ -10,12 +10,16 @@
 #include "sheets/holiday_marks.h"
 #include "sheets/layouts.h"
 #include "sheets/page_setup.h"
+#include "sheets/school_year_page.h"
 #include "hostbook/school_items.h"
 #include "host/dialog_controls.h"
 #include "hostbook/settings_cells.h"
 
 namespace tavo::sheets {
 namespace {
+
+// A school year's build records its key this much higher, outside the table.
+constexpr std::int32_t kSchoolYearKeyOffset = 10;
 
 int YearOf(Date d) { return static_cast<int>(d.year()); }
 int MonthOf(Date d) { return static_cast<int>(static_cast<unsigned>(d.month())); }
@@ -126,7 +130,16 @@ BuildOutcome BuildSheet(const SheetKind& kind, lunar::LunarEngine& engine, host:
 
   FreezeHeader(ea, options.Vertical());
   ApplyPageSetup(*sheet, *dtb, key, book.setup_first_column, kind.page_number_footer);
-  dtb->Cells(settings::kRow, book.key_column)->SetValue(host::Variant(key));
+  std::int32_t recorded_key = key;
+  if (IsSchoolYear(state.plan, range->start, range->end)) {
+    auto region = Cell(*sheet, kind.title_region_row, 2)->CurrentRegion();
+    FitSchoolYearOnOnePage(*sheet, region->Row() + region->Rows()->Count() - 1,
+                           2 + region->Columns()->Count() - 1);
+    // The year's paper and zoom are not the term's: the next build does not
+    // take them into the table as the user's own page setup.
+    recorded_key = key + kSchoolYearKeyOffset;
+  }
+  dtb->Cells(settings::kRow, book.key_column)->SetValue(host::Variant(recorded_key));
   platform.Beep(360, 36);
   return BuildOutcome::kBuilt;
 }
