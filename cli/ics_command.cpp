@@ -27,6 +27,7 @@
 #include "platform/linux_platform.h"
 #include "sheets/build_dates.h"
 #include "hostbook/layout_options.h"
+#include "hostbook/school_items.h"
 #include "hostbook/term_weeks.h"
 #include "sheets/holiday_marks.h"
 #include "cli/command_frame.h"
@@ -42,7 +43,7 @@ constexpr const char* kFallbackName = "校历";
 constexpr const char* kTimezone = "Asia/Shanghai";
 
 struct IcsArguments {
-  std::string workbook, start, end, output;
+  std::string workbook, start, end, output, only;
   bool festivals = false;
 };
 
@@ -102,8 +103,8 @@ void WriteFileAtomically(const std::string& path, const std::string& text) {
 }
 
 // The calendar of the term; nullopt after the 提示 message that stopped it.
-std::optional<ics::Calendar> ReadCalendar(const IcsArguments& args, WorkbookSession& session,
-                                          host::Platform& platform) {
+std::optional<ics::Calendar> ReadCalendar(const IcsArguments& args, const EventFilter& filter,
+                                          WorkbookSession& session, host::Platform& platform) {
   const std::optional<sheets::DateRange> range = sheets::CheckBuildDates(
       sheets::kSchoolCalendar, session.dialog().ControlValue(host::kStartDateBox).ToText(),
       session.dialog().ControlValue(host::kEndDateBox).ToText(), platform);
@@ -117,17 +118,27 @@ std::optional<ics::Calendar> ReadCalendar(const IcsArguments& args, WorkbookSess
   std::optional<sheets::HolidayMarks> marks =
       sheets::PrepareHolidayMarks(*workbook, platform, range->start, range->end);
   if (!marks) return std::nullopt;
+  hostbook::SchoolItemProblem problem;
+  std::optional<hostbook::SchoolPlan> plan = hostbook::ReadSchoolPlan(*workbook, problem);
+  if (!plan) {
+    platform.MessageBox(problem.message, host::kTitleNotice, host::kStyleWarning);
+    return std::nullopt;
+  }
   auto info = workbook->Worksheets()->Item(info::kSheetName);
 
-  Term term{range->start, range->end, options.MondayFirst(), {}};
+  Term term{range->start, range->end, options.MondayFirst(), {}, std::move(*plan)};
   const int weeks = hostbook::WeekCount(term.start, term.end, term.monday_first);
   for (int week = 1; week <= weeks; ++week) {
     term.week_remarks.push_back(
         CellText(info->Cells(info::RemarkRow(week), info::kRemarkColumn)->Value()));
   }
 
-  const std::vector<TermEvent> events =
-      TermEvents(term, marks->schedule, args.festivals ? sheets::kSchoolCalendar.day_note : nullptr);
+  // --only festivals or solar-terms asks for the day notes without --festivals.
+  const bool notes = args.festivals || filter.Names(TermEventKind::kFestival) ||
+                     filter.Names(TermEventKind::kSolarTerm);
+  std::vector<TermEvent> events =
+      TermEvents(term, marks->schedule, notes ? sheets::kSchoolCalendar.day_note : nullptr);
+  std::erase_if(events, [&filter](const TermEvent& e) { return !filter.Keeps(e); });
 
   ics::Calendar calendar;
   calendar.name = CellText(info->Cells(info::kTextRow, info::kTitleColumn)->Value());
@@ -141,6 +152,15 @@ std::optional<ics::Calendar> ReadCalendar(const IcsArguments& args, WorkbookSess
 
 int RunIcs(const IcsArguments& args) {
   if (!SafeOutput(args)) return kExitUsage;
+  EventFilter filter;
+  if (!args.only.empty()) {
+    try {
+      filter = ParseEventFilter(args.only);
+    } catch (const Error& e) {
+      ShowError(e.description());
+      return kExitUsage;
+    }
+  }
   return WithWorkbook(args.workbook, [&](WorkbookSession& session, platform::LinuxPlatform& linux_platform) {
     using bridge::Outcome;
     // The dialog as the build command fills it: the stored dates, then the typed ones.
@@ -150,7 +170,7 @@ int RunIcs(const IcsArguments& args) {
     if (!args.end.empty()) failed |= session.EnterDate(host::kEndDateBox, args.end) == Outcome::kFailed;
     if (failed) return kExitError;
 
-    const std::optional<ics::Calendar> calendar = ReadCalendar(args, session, linux_platform);
+    const std::optional<ics::Calendar> calendar = ReadCalendar(args, filter, session, linux_platform);
     if (!calendar) return kExitNotice;
     const std::string text = ics::WriteCalendar(*calendar);
     if (args.output.empty()) {
@@ -180,14 +200,18 @@ void RegisterIcsCommand(CLI::App& app, int& exit_code) {
                   "写到此 .ics 文件；省略则写到标准输出 / write this .ics file; standard output if omitted");
   cmd->add_flag("--festivals", args->festivals,
                 "同时写出节日与节气 / also the festivals and solar terms of the days");
+  cmd->add_option("--only", args->only,
+                  "只写这些种类，逗号分隔 / only these kinds, comma-separated: " + EventFilterNames());
   cmd->footer(
       "One all-day event per week (第N周, numbered as on 校历表 with DTB's week start), per remark\n"
       "of 信息表 (B3 = week 1), per official day off and make-up working day (the built-in\n"
-      "schedule with the workbook's sheet 节假日); the UID of an event stays the same when the\n"
-      "file is made again. 退出状态 / exit status: 0 written; 1 提示 a notice stopped it;\n"
+      "schedule with the workbook's sheet 节假日), per item of the sheet 校历事项 (CATEGORIES its\n"
+      "类别; with 学期 rows the weeks are numbered from the terms, as on 校历表); the UID of an event\n"
+      "stays the same when the file is made again. 退出状态 / exit status: 0 written; 1 提示 a notice stopped it;\n"
       "2 错误 an error; 64 bad usage. Nothing is written unless the status is 0.\n"
       "Examples:\n"
       "  tavo ics -w 学校.xlsx -o 校历.ics\n"
-      "  tavo ics -w 学校.xlsx --start 2025-2-17 --end 2025-7-6 --festivals > 校历.ics");
+      "  tavo ics -w 学校.xlsx --start 2025-2-17 --end 2025-7-6 --festivals > 校历.ics\n"
+      "  tavo ics -w 学校.xlsx --only 考试,假期,days-off -o 考试与假期.ics");
   cmd->callback([args, &exit_code] { exit_code = RunIcs(*args); });
 }

@@ -53,7 +53,7 @@ TEST(TermEventsTest, NumbersWeeksAsTheGridDoes) {
   };
   const holidays::HolidaySchedule none;
   for (const WeekCase& c : cases) {
-    const auto weeks = OfKind(TermEvents({c.start, c.end, c.monday_first, {}}, none, nullptr), Kind::kWeek);
+    const auto weeks = OfKind(TermEvents({c.start, c.end, c.monday_first, {}, {}}, none, nullptr), Kind::kWeek);
     ASSERT_EQ(weeks.size(), static_cast<std::size_t>(c.weeks)) << c.what;
     EXPECT_EQ(weeks.front().summary, "第1周") << c.what;
     EXPECT_EQ(weeks.back().summary, "第" + std::to_string(c.weeks) + "周") << c.what;
@@ -70,7 +70,7 @@ TEST(TermEventsTest, NumbersWeeksAsTheGridDoes) {
 TEST(TermEventsTest, PutsRemarksOnTheirWeeks) {
   // Monday-first weeks of September 2024: 9.1 | 9.2–8 | 9–15 | 16–22 | 23–29 | 9.30.
   const Term term{Day(2024, 9, 1), Day(2024, 9, 30), true,
-                  {"开学典礼", "", "  \n ", "运动会,上午;下午\n全校", "国庆准备", "月末", "past the term"}};
+                  {"开学典礼", "", "  \n ", "运动会,上午;下午\n全校", "国庆准备", "月末", "past the term"}, {}};
   const auto remarks = OfKind(TermEvents(term, {}, nullptr), Kind::kRemark);
   struct Expected {
     const char* summary;
@@ -92,7 +92,7 @@ TEST(TermEventsTest, PutsRemarksOnTheirWeeks) {
 }
 
 TEST(TermEventsTest, SortsByDateThenKind) {
-  const Term term{Day(2024, 9, 29), Day(2024, 10, 13), true, {"国庆", "", "返校"}};
+  const Term term{Day(2024, 9, 29), Day(2024, 10, 13), true, {"国庆", "", "返校"}, {}};
   const auto events = TermEvents(term, holidays::HolidaySchedule::BuiltIn(), nullptr);
   for (std::size_t i = 1; i < events.size(); ++i) {
     const long gap = DaysBetween(events[i - 1].first, events[i].first);
@@ -124,7 +124,7 @@ TEST(TermEventsTest, UidsAreStableAndTellEventsApart) {
 
   // Unique within a whole term with every kind of event.
   const auto events = CalendarEvents(
-      TermEvents({Day(2024, 9, 1), Day(2025, 7, 13), true, {"a", "b", "a", "b"}},
+      TermEvents({Day(2024, 9, 1), Day(2025, 7, 13), true, {"a", "b", "a", "b"}, {}},
                  holidays::HolidaySchedule::BuiltIn(), sheets::kSchoolCalendar.day_note),
       "校历");
   std::set<std::string> uids;
