@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/term_events.h"
+#include "common/error.h"
 
 namespace tavo::cli {
 namespace {
@@ -129,6 +130,60 @@ TEST(TermEventsTest, UidsAreStableAndTellEventsApart) {
       "校历");
   std::set<std::string> uids;
   for (const auto& e : events) EXPECT_TRUE(uids.insert(e.uid).second) << e.summary;
+}
+
+hostbook::SchoolItem Item(hostbook::ItemCategory category, Date first, Date last, std::string title,
+                         int first_week = 1) {
+  hostbook::SchoolItem item;
+  item.category = category;
+  item.first = first;
+  item.last = last;
+  item.title = std::move(title);
+  item.first_week = first_week;
+  return item;
+}
+
+TEST(TermEventsTest, SchoolItemsAreEventsAndTheirTermsNumberTheWeeks) {
+  using C = hostbook::ItemCategory;
+  Term term{Day(2025, 8, 25), Day(2026, 2, 8), true, {}, {}};
+  term.plan.items = {Item(C::kTerm, Day(2025, 9, 1), Day(2026, 1, 18), "第一学期", 0),
+                     Item(C::kExam, Day(2026, 1, 12), Day(2026, 1, 16), "期末考试"),
+                     Item(C::kVacation, Day(2026, 1, 19), Day(2026, 2, 22), "寒假"),
+                     Item(C::kEvent, Day(2026, 3, 5), Day(2026, 3, 5), "past the term")};
+  const std::vector<TermEvent> events = TermEvents(term, holidays::HolidaySchedule(), nullptr);
+  const std::vector<TermEvent> weeks = OfKind(events, Kind::kWeek);
+  // 8.25 lies before the term: no week event; the term's first week is its 预备周;
+  // the vacation's three weeks are the vacation's own event.
+  ASSERT_EQ(weeks.size(), 20u);
+  EXPECT_EQ(weeks.front().summary, "预备周");
+  EXPECT_EQ(weeks.front().first, Day(2025, 9, 1));
+  EXPECT_EQ(weeks.back().summary, "第19周");
+  std::vector<std::string> items;
+  for (const TermEvent& e : OfKind(events, Kind::kItem)) items.push_back(std::string(EventCategory(e)) + " " + e.summary);
+  EXPECT_EQ(items, (std::vector<std::string>{"学期 第一学期", "考试 期末考试", "假期 寒假"}));
+  const auto feed = CalendarEvents(events, "校历");
+  EXPECT_EQ(feed.back().category, "假期");
+}
+
+TEST(EventFilterTest, KeepsTheNamedKindsAndRefusesOthers) {
+  struct Case {
+    const char* list;
+    std::vector<std::string> categories;
+  };
+  const Case cases[] = {
+      {"weeks", {"周次"}},
+      {"考试,假期", {"考试", "假期"}},
+      {" days-off , make-up-days ", {"放假", "调休上班"}},
+      {"周次,festivals,solar-terms,调课", {"周次", "节日", "节气", "调课"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseEventFilter(c.list).categories, c.categories) << c.list;
+  for (const char* bad : {"", ",", "exams", "考试,期末"}) EXPECT_THROW(ParseEventFilter(bad), Error) << bad;
+  EventFilter exams = ParseEventFilter("考试");
+  TermEvent exam{Kind::kItem, Day(2026, 1, 12), Day(2026, 1, 16), "期末考试", hostbook::ItemCategory::kExam};
+  TermEvent event{Kind::kItem, Day(2026, 1, 12), Day(2026, 1, 12), "运动会", hostbook::ItemCategory::kEvent};
+  EXPECT_TRUE(exams.Keeps(exam));
+  EXPECT_FALSE(exams.Keeps(event));
+  EXPECT_TRUE(EventFilter{}.Keeps(event)) << "no --only keeps everything";
 }
 
 }  // namespace
