@@ -288,6 +288,10 @@ constexpr const char* kBuildFooter =
     "退出状态 / exit status: 0 生成完成 built; 1 提示 a notice stopped it; 2 错误 an error box; "
     "64 用法错误 bad usage.\n"
     "Nothing is written unless the build completed.\n"
+    "校历表 reads the workbook's sheet 校历事项: one item a row, A 开始, B 结束 (empty for one day),\n"
+    "C 类别 (学期 假期 报到 考试 活动 停课 调课), D 事项, E 起始周次 (a term's first week, 0 = 预备周),\n"
+    "F 对象; with 学期 rows the weeks are numbered from the terms, 停课 days show 休, 调课 days on a\n"
+    "weekend 班, exams 考, vacations their own fill; a range of two terms prints on one page.\n"
     "Examples:\n"
     "  tavo school --start 2024-9-1 --end 2025-1-19 -o 校历.xlsx --pdf 校历.pdf\n"
     "  tavo school -w 学校.xlsx --horizontal --style2\n"
@@ -320,7 +324,9 @@ void RegisterBuildCommands(CLI::App& app, int& exit_code) {
                  "another program has it open");
   init->add_flag("--macro", init_macro,
                  "写出带对话框和宏的工作簿 (.xlsm) / write the macro workbook with the dialog (.xlsm)");
-  init->footer("Examples:\n  tavo init 学校.xlsx\n  tavo init --macro 校历.xlsm\n"
+  init->footer("The workbook holds 信息表, DTB, 节假日 (the school's own days off) and 校历事项 (its\n"
+               "terms, vacations, exams and events; see tavo school --help).\n"
+               "Examples:\n  tavo init 学校.xlsx\n  tavo init --macro 校历.xlsm\n"
                "  tavo init --into 教学计划.xlsm\n  tavo init --into 教学计划.ods -o 教学计划.xlsx");
   init->callback([code = &exit_code] {
     if (init_into.empty() == init_path.empty()) {
