@@ -165,6 +165,42 @@ def check_progress(office, host):
     doc.close(True)
 
 
+def check_school_items(office, host):
+    """The school's items in LibreOffice: a term's 校历事项 rows number the
+    weeks and mark the days as the command does; a malformed row stops the
+    build with one notice naming it, and the sheet built before stays."""
+    doc = office.load(host)
+    items = doc.Sheets.getByName("校历事项")
+    rows = [("2025-9-1", "2026-1-18", "学期", "第一学期"), ("2025-9-28", "2025-10-5", "停课", "秋假"),
+            ("2025-10-11", "", "调课", "按周三课表"), ("2025-11-3", "2025-11-7", "考试", "期中考试"),
+            ("2026-1-19", "2026-2-22", "假期", "寒假")]
+    for r, row in enumerate(rows, start=1):
+        for c, text in enumerate(row):
+            if text:
+                items.getCellByPosition(c, r).String = text
+    component = office.create("tavo.myxl", "record")
+    dialog = office.dialog_model("校历生成器", TEXTS, OPTIONS)
+    dialog.getByName("txtBDate").Text = "2025-9-1"
+    dialog.getByName("txtEDate").Text = "2026-2-22"
+    for event in ("txtBDate", "txtEDate", "cmdDoXL"):
+        component.MyFun(doc, dialog, event)
+    sheet = doc.Sheets.getByName("校历表")
+    cell = lambda column, row: sheet.getCellByPosition(column, row).String
+    # Week n is row 2n + 1 (index 2n); B the label, J the remark.
+    check((cell(1, 2), cell(1, 40), cell(1, 42)) == ("第1周", "第20周", "寒假"),
+          "the weeks numbered from the term: %s %s %s" % (cell(1, 2), cell(1, 40), cell(1, 42)))
+    check(cell(8, 8) == "28休" and cell(7, 12) == "11班" and cell(2, 20) == "3考",
+          "the days marked: %s %s %s" % (cell(8, 8), cell(7, 12), cell(2, 20)))
+    check(cell(9, 10).endswith("秋假 9.28–10.5") and "（按周三课表）" in cell(9, 12),
+          "the remarks: %r %r" % (cell(9, 10), cell(9, 12)))
+    items.getCellByPosition(2, 3).String = "考式"
+    component.MyFun(doc, dialog, "cmdDoXL")
+    boxes = list(component.RecordedBoxes())
+    check(boxes[-1].startswith("提示|“校历事项”工作表第4行：C 列“考式”不是类别"), "the notice: %s" % boxes[-1:])
+    check(doc.Sheets.getByName("校历表").getCellByPosition(1, 2).String == "第1周", "the sheet built before stays")
+    doc.close(True)
+
+
 def check_menu_titles(office):
     provider = office.create("com.sun.star.configuration.ConfigurationProvider")
     for language, title in MENU_TITLES.items():
@@ -349,6 +385,7 @@ def main():
         doc.close(True)
 
         check_progress(office, host)
+        check_school_items(office, host)
         check_menu_titles(office)
         check_one_name(office)
         check_dialog(office, host)
