@@ -19,7 +19,7 @@ namespace {
 void RaiseOutOfRange(const std::string& detail) { Raise(kOutOfRange, "下标越界", detail); }
 void RaiseTypeMismatch(const std::string& detail) { Raise(kTypeMismatch, "类型不匹配", detail); }
 void RaiseInvalidArgument(const std::string& detail) {
-  Raise(kInvalidArgument, "无效的过程调用或参数", detail);
+  Raise(kInvalidArgument, kInvalidArgumentText, detail);
 }
 void RaiseOverflow(const std::string& detail) { Raise(kOverflow, "溢出", detail); }
 

@@ -17,6 +17,8 @@ enum ErrorNumber : std::int32_t {
 };
 
 inline constexpr const char* kErrorSource = "tavo";
+// The description of kInvalidArgument, which RaiseInvalidArgument's detail follows after "：".
+inline constexpr const char* kInvalidArgumentText = "无效的过程调用或参数";
 
 class Error : public std::runtime_error {
  public:

@@ -17,6 +17,8 @@ struct Paragraph {
   std::string shown;  // as written, for error details
   int line = 0;
   bool numbered = false;
+  std::string last_line;  // the last line it took, and its number
+  int last_line_number = 0;
 };
 
 // One notice: the main one, or a supplementary one after it.
@@ -132,6 +134,28 @@ std::string Shorten(std::string_view s) {
 
 std::string Where(const Paragraph& p) { return "第" + std::to_string(p.line) + "行“" + Shorten(p.shown) + "”"; }
 
+bool HasDigit(std::string_view s) {
+  for (std::size_t pos = 0; pos < s.size(); ++pos) {
+    if (s[pos] >= '0' && s[pos] <= '9') return true;
+    if (s.substr(pos).starts_with("\xEF\xBC") && pos + 2 < s.size() &&
+        static_cast<unsigned char>(s[pos + 2]) >= 0x90 && static_cast<unsigned char>(s[pos + 2]) <= 0x99)
+      return true;  // a full-width digit
+  }
+  return false;
+}
+
+// A line that is one date with its year and nothing else: the date a notice is signed on.
+bool IsFullDate(std::string_view s) {
+  std::size_t pos = 0;
+  for (std::string_view unit : {"年", "月", "日"}) {
+    const std::size_t start = pos;
+    while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9') ++pos;
+    if (pos == start || !s.substr(pos).starts_with(unit)) return false;
+    pos += unit.size();
+  }
+  return pos == s.size();
+}
+
 bool EndsSentence(std::string_view s) { return s.ends_with("。") || s.ends_with("：") || s.ends_with(":"); }
 
 std::vector<NoticeText> SplitNotices(std::string_view text) {
@@ -156,15 +180,17 @@ std::vector<NoticeText> SplitNotices(std::string_view text) {
     }
     NoticeText& notice = notices.back();
     if (auto body = ItemBody(line)) {
-      notice.paragraphs.push_back({std::string(*body), std::string(line), number + 1, true});
+      notice.paragraphs.push_back({std::string(*body), std::string(line), number + 1, true, std::string(line), number + 1});
       notice.has_numbered = open = true;
     } else if (open && (notice.paragraphs.back().numbered || !EndsSentence(notice.paragraphs.back().text))) {
       // A line broken inside an item ("2月2" / "日") goes on without a separator.
       notice.paragraphs.back().text += line;
       notice.paragraphs.back().shown += line;
+      notice.paragraphs.back().last_line = std::string(line);
+      notice.paragraphs.back().last_line_number = number + 1;
       if (!notice.paragraphs.back().numbered) notice.words += line;
     } else {
-      notice.paragraphs.push_back({std::string(line), std::string(line), number + 1, false});
+      notice.paragraphs.push_back({std::string(line), std::string(line), number + 1, false, std::string(line), number + 1});
       notice.words += line;
       open = true;
     }
@@ -210,6 +236,51 @@ void Extend(const NoticeClause& clause, Days& days, const std::string& where) {
     if (day.status == DayStatus::kOff && day.name != name)
       RaiseNoticeError(where, ChineseDate(d) + "已是" + day.name + "的放假日");
     day = {d, DayStatus::kOff, name};
+  }
+}
+
+// The holidays a notice's opening lists ("现将2026年元旦、春节、清明节、劳动节、端午节、
+// 中秋节和国庆节放假调休日期…"), by the names the items give them; none when it lists none.
+std::vector<std::string> ListedHolidays(std::string_view words) {
+  static constexpr std::string_view kHolidays[] = {"元旦", "春节", "清明节", "劳动节", "端午节", "中秋节", "国庆节"};
+  for (std::size_t pos = words.find("年"); pos != words.npos; pos = words.find("年", pos + 1)) {
+    if (pos < 4 || YearIn(words.substr(pos - 4, 4 + std::string_view("年").size())) == 0) continue;
+    const std::string_view rest = words.substr(pos + std::string_view("年").size());
+    std::size_t end = rest.npos;
+    for (std::string_view stop : {"放假", "，", "。", "："}) end = std::min(end, rest.find(stop));
+    if (end == rest.npos) continue;
+    std::vector<std::string> names;
+    bool all_holidays = true;
+    for (std::string_view list = rest.substr(0, end); all_holidays && !list.empty();) {
+      std::size_t cut = list.npos, cut_size = 0;
+      for (std::string_view separator : {"、", "和", "及"})
+        if (const std::size_t at = list.find(separator); at < cut) cut = at, cut_size = separator.size();
+      names.push_back(HolidayName(list.substr(0, cut)));
+      all_holidays = std::find(std::begin(kHolidays), std::end(kHolidays), names.back()) != std::end(kHolidays);
+      list = cut == list.npos ? std::string_view() : list.substr(cut + cut_size);
+    }
+    if (all_holidays && !names.empty()) return names;
+  }
+  return {};
+}
+
+// A notice whose opening lists its holidays has an item for each: one that
+// lacks some was copied only in part, up to the last item it has.
+void CheckListedHolidays(const NoticeText& n) {
+  if (!n.has_numbered) return;
+  std::vector<std::string> items;
+  const Paragraph* last_item = nullptr;
+  for (const Paragraph& p : n.paragraphs) {
+    if (!p.numbered) continue;
+    std::string_view body = p.text;
+    items.push_back(NameOf(body).value_or(""));
+    last_item = &p;
+  }
+  for (const std::string& listed : ListedHolidays(n.words)) {
+    const bool has_item = std::any_of(items.begin(), items.end(),
+                                      [&](const std::string& name) { return Contains(name, listed); });
+    if (!has_item)
+      RaiseNoticeError(Where(*last_item), "通知开头列出的" + listed + "没有条目，通知像是只复制了一部分");
   }
 }
 
@@ -270,6 +341,20 @@ std::vector<NoticeDay> ReadHolidayNotices(std::string_view text, int year) {
   }
   if (year == 0) RaiseInvalidArgument("节假日通知没有标题写明年份，也没有给出年份");
 
+  // Every item a notice publishes ends its last sentence; a text whose last
+  // line stops inside an item was cut off while it was copied. The lines of
+  // the signature that a text without blank lines runs on into the last
+  // item (the office, the date: no digit, or a date alone) are no part of it.
+  const NoticeText& last = notices.back();
+  if (!last.paragraphs.empty()) {
+    const Paragraph& p = last.paragraphs.back();
+    const bool item_line = p.numbered && p.last_line_number == p.line;
+    const bool signature = !item_line && (!HasDigit(p.last_line) || IsFullDate(p.last_line));
+    if (p.numbered && !signature && !EndsWith(p.last_line, "。"))
+      RaiseNoticeError("第" + std::to_string(p.last_line_number) + "行“" + Shorten(p.last_line) + "”",
+                       "没有写完（条目应以“。”结束），通知像是只复制了一部分");
+  }
+
   Days days;
   for (const NoticeText& n : notices) {
     // A supplementary notice may replace one holiday of the notice before it.
@@ -277,11 +362,25 @@ std::vector<NoticeDay> ReadHolidayNotices(std::string_view text, int year) {
     if (!replaced.empty()) std::erase_if(days, [&](const auto& d) { return d.second.name == replaced; });
     for (const Paragraph& p : n.paragraphs)
       if (p.numbered || !n.has_numbered) ReadItem(p, year, replaced, days);
+    CheckListedHolidays(n);
   }
   if (days.empty()) RaiseInvalidArgument("节假日通知里没有读到放假安排（条目以“一、”这样的序号开头）");
   std::vector<NoticeDay> result;
   for (auto& [date, day] : days) result.push_back(std::move(day));
   return result;
+}
+
+std::string NoticeFaultText(const Error& refusal) {
+  const std::string general = std::string(kInvalidArgumentText) + "：";
+  std::string_view text = refusal.description();
+  if (text.starts_with(general)) text.remove_prefix(general.size());
+  return std::string(text);
+}
+
+int NoticeTitleYear(std::string_view text) {
+  for (const NoticeText& n : SplitNotices(text))
+    if (n.title_year != 0) return n.title_year;
+  return 0;
 }
 
 }  // namespace tavo::holidays

@@ -11,11 +11,14 @@ namespace {
 using namespace std::chrono;
 
 // The 节假日 sheet's note names the years the built-in notices cover.
+// It also says what column D and the pasted notice in G are.
 std::string HolidayNote() {
   return "每行一天：A 日期，B “休”（放假）或“班”（调休上班），C 节日名称。这些行补充并优先于内置的"
          "国务院放假安排（已收录 " +
          std::to_string(holidays::kFirstYear) + "–" + std::to_string(holidays::kLastYear) +
-         " 年）；B 留空则取消内置安排中的这一天。";
+         " 年）；B 留空则取消内置安排中的这一天。D 列写着“某年国务院通知”的行由 tavo holidays --import "
+         "导入，再导入同一年的通知时被替换；自己的行总是优先。新一年的通知也可以连同标题整篇粘贴到 G2"
+         "（或从 G2 起一行一格），生成时按通知标出。";
 }
 
 DefaultSheet InfoSheet(const Term& term) {
@@ -83,9 +86,14 @@ DefaultSheet SettingsSheet(const Term& term) {
 // of instructions; the built-in schedule is not copied here.
 DefaultSheet HolidaySheet() {
   using namespace settings::holidays;
-  DefaultSheet sheet{kSheetName, {}, {{kDateColumn, 12}, {kStatusColumn, 6}, {kNameColumn, 16}}};
-  for (int c = 0; c < 3; ++c) sheet.cells.push_back({1, c + 1, kHeadings[static_cast<std::size_t>(c)], true});
+  DefaultSheet sheet{kSheetName,
+                     {},
+                     {{kDateColumn, 12}, {kStatusColumn, 6}, {kNameColumn, 16}, {kSourceColumn, 16},
+                      {kPastedNoticeColumn, 60}}};
+  for (std::size_t c = 0; c < kHeadings.size(); ++c)
+    sheet.cells.push_back({1, static_cast<std::int32_t>(c + 1), kHeadings[c], true});
   sheet.cells.push_back({1, kNoteColumn, HolidayNote()});
+  sheet.cells.push_back({1, kPastedNoticeColumn, kPastedNoticeHeading, true});
   return sheet;
 }
 

@@ -78,17 +78,23 @@ constexpr int PageSetupKey(int layout_style, int layout_direction) {
   return layout_style + layout_direction;
 }
 
-// The school's own holiday rows: row 1 headings, then one day per row.
+// The school's own holiday rows: row 1 headings, then one day per row; and
+// beside them the place where a user pastes a holiday notice as published.
 namespace holidays {
 inline constexpr const char* kSheetName = "节假日";
 inline constexpr int kFirstRow = 2;
 inline constexpr int kDateColumn = 1;    // A: a date cell or a date text
 inline constexpr int kStatusColumn = 2;  // B: "休", "班", or empty to remove the day
 inline constexpr int kNameColumn = 3;    // C: the holiday's name
+inline constexpr int kSourceColumn = 4;  // D: "2027年国务院通知" on a row `tavo holidays --import` wrote
 inline constexpr int kNoteColumn = 5;    // E1: one line of instructions
 inline constexpr const char* kDayOff = "休";
 inline constexpr const char* kWorkingDay = "班";
-inline constexpr std::array<const char*, 3> kHeadings = {"日期", "类型", "名称"};
+inline constexpr std::array<const char*, 4> kHeadings = {"日期", "类型", "名称", "来源"};
+// G1 its heading; the text from G2 down, whole in one cell or a line a cell.
+inline constexpr int kPastedNoticeColumn = 7;
+inline constexpr int kPastedNoticeFirstRow = 2;
+inline constexpr const char* kPastedNoticeHeading = "粘贴放假通知";
 }  // namespace holidays
 
 }  // namespace tavo::settings

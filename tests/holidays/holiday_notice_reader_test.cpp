@@ -178,6 +178,15 @@ const Case kCases[] = {
      "四、劳动节：5月1日至3日放假。4月28日（星期日）上班。\n\nhttp://example/2\n经国务院批准，现将调整2019年劳动节放假安排通知如下。\n"
      "2019年5月1日至2日放假调休。5月5日（星期日）上班。",
      2019, "2019-05-01 休 劳动节\n2019-05-02 休 劳动节\n2019-05-05 班 劳动节\n"},
+    {"the signature runs on into the last item when the blank lines got lost",
+     "一、元旦：1月1日放假。\n国务院办公厅\n2025年11月4日", 2026, "2026-01-01 休 元旦\n"},
+    {"an opening that lists the holidays by their short names",
+     "国务院办公厅关于2004年部分节假日安排的通知\n现将2004年元旦、“五一”和“十一”放假调休日期具体安排通知如下：\n"
+     "一、元旦：1月1日放假。\n二、“五一”：5月1日放假。\n三、“十一”：10月1日放假。",
+     0, "2004-01-01 休 元旦\n2004-05-01 休 劳动节\n2004-10-01 休 国庆节\n"},
+    {"a supplementary notice alone, signed",
+     "经国务院批准，现将调整2019年劳动节放假安排通知如下。\n2019年5月1日至2日放假调休。\n国务院办公厅\n2019年3月22日",
+     2019, "2019-05-01 休 劳动节\n2019-05-02 休 劳动节\n"},
     {"an extension runs over the make-up day",
      "二、春节：1月30日至31日放假。2月1日（星期六）上班。\n\nhttp://example/2\n延长2020年春节假期至2月2日（农历正月初九，星期日），2月3日（星期一）起正常上班。",
      2020, "2020-01-30 休 春节\n2020-01-31 休 春节\n2020-02-01 休 春节\n2020-02-02 休 春节\n"},
@@ -221,6 +230,13 @@ const Fault kFaults[] = {
     {"no year", "一、元旦：1月1日放假。", 0, "年份"},
     {"title against the year given", "国务院办公厅关于2026年部分节假日安排的通知\n一、元旦：1月1日放假。", 2025, "2026"},
     {"line of the fault", "一、元旦：1月1日放假。\n\n二、春节：2月30日放假。", 2026, "第3行"},
+    {"cut inside the last item", "一、元旦：1月1日放假。\n\n二、春节：2月15日（周日）至", 2026, "第3行“二、春节：2月15日（周日）至”：没有写完"},
+    {"cut inside a line the last item goes on over", "二、春节：2月6日—8日放假。2月2\n日（星期六）、2月3", 2008, "第2行“日（星期六）、2月3”"},
+    {"cut after an item's numeral", "一、元旦：1月1日放假。\n三、清明", 2026, "第2行“三、清明”"},
+    {"cut after a holiday the opening lists",
+     "国务院办公厅关于2026年部分节假日安排的通知\n经国务院批准，现将2026年元旦、春节和国庆节放假调休日期的具体安排通知如下。\n"
+     "一、元旦：1月1日（周四）放假。\n二、春节：2月15日（周日）放假。",
+     0, "第4行“二、春节：2月15日（周日）放假。”：通知开头列出的国庆节没有条目"},
 };
 
 TEST(HolidayNoticeReader, FaultsAreRefused) {
@@ -233,6 +249,45 @@ TEST(HolidayNoticeReader, FaultsAreRefused) {
       EXPECT_EQ(e.number(), kInvalidArgument);
       EXPECT_NE(e.description().find(f.detail), std::string::npos) << e.description();
     }
+  }
+}
+
+// A whole notice, cut anywhere, reads to all its days or is refused: the
+// last item stops short of its "。", or a holiday the opening lists has no
+// item. What stays unseen is a cut at a sentence's end inside the last item.
+TEST(HolidayNoticeReader, ANoticeCutAnywhereIsRefusedOrWhole) {
+  const std::string text = ReadFixture("2026-full.txt");
+  const std::string all = Listing(ReadHolidayNotices(text));
+  const std::size_t last_item = text.find("七、");
+  for (std::size_t n = 0; n <= text.size(); ++n) {
+    const std::string_view cut = std::string_view(text).substr(0, n);
+    std::string read;
+    try {
+      read = Listing(ReadHolidayNotices(cut, 2026));
+    } catch (const Error&) {
+      continue;
+    }
+    if (read == all) continue;
+    std::string_view end = cut;
+    while (end.ends_with("\n")) end.remove_suffix(1);
+    EXPECT_TRUE(n > last_item && end.ends_with("。")) << "cut after: " << cut.substr(cut.size() > 60 ? cut.size() - 60 : 0);
+  }
+}
+
+TEST(HolidayNoticeReader, TheTitleNamesTheYear) {
+  const std::pair<const char*, int> cases[] = {
+      {"国务院办公厅关于2026年部分节假日安排的通知\n一、元旦：1月1日放假。", 2026},
+      {"http://www.gov.cn/\n国务院办公厅关于2027年部分节假日安排的通知", 2027},
+      {"一、元旦：2012年1月1日至3日放假调休，共3天。", 0},
+      {"标　　题：国务院办公厅关于2026年部分节假日安排的通知", 0},  // a line with a colon is no title
+      {"", 0},
+  };
+  for (const auto& [text, year] : cases) EXPECT_EQ(NoticeTitleYear(text), year) << text;
+  try {
+    ReadHolidayNotices("二、春节：2月30日放假。", 2026);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(NoticeFaultText(e), "第1行“二、春节：2月30日放假。”：没有2月30日这一天") << e.description();
   }
 }
 

@@ -14,6 +14,24 @@ namespace tavo::xlsx {
 
 using workbook::Worksheet;
 
+namespace {
+
+bool HasSheet(const workbook::WorkbookModel& model, const std::string& name) {
+  for (const Worksheet& sheet : model.sheets)
+    if (sheet.name == name) return true;
+  return false;
+}
+
+// A sheet of another model appended as a new part of this one.
+void AppendCopy(workbook::WorkbookModel& model, Worksheet sheet) {
+  sheet.id = model.NewSheetId();
+  sheet.source_part.clear();
+  sheet.modified = true;
+  model.sheets.push_back(std::move(sheet));
+}
+
+}  // namespace
+
 workbook::WorkbookModel MakeHostWorkbook(Date today) {
   auto model = std::make_shared<workbook::WorkbookModel>();
   const std::vector<hostbook::DefaultSheet> sheets = hostbook::DefaultHostSheets(today);
@@ -40,22 +58,21 @@ void AddHostSheets(workbook::WorkbookModel& model, Date today) {
     }
   }
   // A school that already keeps its own "节假日" or "校历事项" sheet keeps it as it is.
-  auto has_sheet = [&model](const std::string& name) {
-    for (const Worksheet& sheet : model.sheets)
-      if (sheet.name == name) return true;
-    return false;
-  };
   workbook::WorkbookModel host = MakeHostWorkbook(today);
   for (Worksheet& sheet : host.sheets) {
-    if (has_sheet(sheet.name)) continue;
-    Worksheet added = std::move(sheet);
-    added.id = model.NewSheetId();
-    added.source_part.clear();
-    added.modified = true;
-    model.sheets.push_back(std::move(added));
+    if (HasSheet(model, sheet.name)) continue;
+    AppendCopy(model, std::move(sheet));
   }
 }
 
 void AddHostSheets(workbook::WorkbookModel& model) { AddHostSheets(model, LocalToday()); }
+
+bool AddHolidaySheet(workbook::WorkbookModel& model) {
+  if (HasSheet(model, kHolidaySheet)) return false;
+  workbook::WorkbookModel host = MakeHostWorkbook();
+  for (Worksheet& sheet : host.sheets)
+    if (sheet.name == kHolidaySheet) AppendCopy(model, std::move(sheet));
+  return true;
+}
 
 }  // namespace tavo::xlsx

@@ -22,4 +22,8 @@ inline constexpr std::int32_t kSheetExists = 1004;
 void AddHostSheets(workbook::WorkbookModel& model, Date today);
 void AddHostSheets(workbook::WorkbookModel& model);
 
+// Appends "节假日", as a new host workbook has it, when the model has no
+// sheet of that name; the active sheet stays. Whether it was added.
+bool AddHolidaySheet(workbook::WorkbookModel& model);
+
 }  // namespace tavo::xlsx
