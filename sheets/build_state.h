@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/dates.h"
@@ -32,6 +33,14 @@ struct MarksUsed {
 
 using hostbook::ReadLayoutOptions;
 
+// The remark of one week of the vertical school calendar, decided before the
+// grid is decorated: what 信息表 holds, and the whole text when the build
+// adds lines of its own.
+struct RemarkCell {
+  host::Variant own;
+  std::string text;  // empty: the own remark stands alone
+};
+
 struct BuildState {
   const SheetKind& kind;
   host::Application& ea;
@@ -58,6 +67,11 @@ struct BuildState {
   std::vector<hostbook::WeekLabel> week_labels;
   // What the written days marked, for the legend.
   MarksUsed marks_used;
+  // The vertical school calendar's remarks, week 1 first, and the rows made
+  // taller to show them whole (row, points added), which what is placed
+  // over the grid by points (the month watermarks) must allow for.
+  std::vector<RemarkCell> remarks;
+  std::vector<std::pair<int, double>> grown_rows;
 };
 
 // Whether the collection has a sheet of exactly this name, asking each

@@ -115,6 +115,8 @@ BuildOutcome BuildSheet(const SheetKind& kind, lunar::LunarEngine& engine, host:
       .plan = plan,
       .week_labels = hostbook::PlanWeekLabels(range->start, range->end, options.MondayFirst(), plan),
       .marks_used = {},
+      .remarks = {},
+      .grown_rows = {},
   };
 
   sheet->Cells()->Font()->SetSize(12);

@@ -21,6 +21,11 @@ void AddMonthWatermarks(BuildState& state);
 void AddVerticalMonthLabels(BuildState& state);
 void AddHorizontalMonthLabels(BuildState& state);
 
+// The vertical school calendar's weekly remarks, read from "信息表" with the
+// lines the build adds, and the week rows made taller where those lines need
+// it; before anything is placed over the grid.
+void PrepareRemarks(BuildState& state);
+
 // The merged title in row 1 and, for the school calendar, the information
 // row under the grid and the weekly remarks, from "信息表".
 void WriteTitleRows(BuildState& state);

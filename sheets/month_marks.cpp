@@ -22,6 +22,14 @@ constexpr std::int32_t kHorizontalTop = 115;
 // month's first week, towards the middle of the month.
 constexpr int kHorizontalWeekOffset = 2;
 
+// Points the rows above `row` were made taller by (for remarks shown whole).
+double AddedAbove(const BuildState& state, int row) {
+  double added = 0;
+  for (const auto& [grown, points] : state.grown_rows)
+    if (grown < row) added += points;
+  return added;
+}
+
 }  // namespace
 
 void AddMonthWatermarks(BuildState& state) {
@@ -42,7 +50,7 @@ void AddMonthWatermarks(BuildState& state) {
     std::int32_t top;
     if (vertical) {
       left = month > 9 ? kind.watermark_left_two_digits : kind.watermark_left_one_digit;
-      top = RoundPoints((anchor - 1) * kRowHeight + kind.watermark_top_offset);
+      top = RoundPoints((anchor - 1) * kRowHeight + kind.watermark_top_offset + AddedAbove(state, anchor));
     } else {
       // Where the host really draws that column: a fixed width per week
       // column drifts from the grid as the weeks add up, and a mark past

@@ -36,6 +36,7 @@ constexpr double kRemarkColumnPixels = 126;
 constexpr double kRemarkHeight = 28.5;
 constexpr double kLineHeightPerPoint = 14.25 / 12;
 constexpr double kCjkLineHeightPerPoint = 1.4;
+constexpr double kRowHeight = 14.25;
 constexpr double kSmallestRemarkSize = 8;
 constexpr double kRemarkSize = 12;
 // A horizontal title spans at most the label column and a half-year's 27
@@ -107,8 +108,7 @@ std::size_t RemarkLines(const std::string& text, double size) {
 // fit. One that does not fit even then stays on one line and shrinks; or,
 // with `grow` (the lines the build writes, which must all be read), keeps
 // the smallest size and makes the week's two rows tall enough.
-void FitRemark(host::Sheet& sheet, int row, host::CellRange& cell, const std::string& text, double size,
-               bool grow = false) {
+void FitRemark(host::CellRange& cell, const std::string& text, double size, bool grow = false) {
   // The build's own lines are measured with the line height of the CJK fonts
   // the hosts fall back to, which set a line taller than the Latin one.
   const double line_height = grow ? kCjkLineHeightPerPoint : kLineHeightPerPoint;
@@ -124,15 +124,20 @@ void FitRemark(host::Sheet& sheet, int row, host::CellRange& cell, const std::st
     cell.SetShrinkToFit(true);
     return;
   }
-  const double s = kSmallestRemarkSize;
-  const double height = static_cast<double>(RemarkLines(text, s)) * s * line_height;
-  cell.Font()->SetSize(s);
+  // The week's rows were made tall enough by PrepareRemarks.
+  cell.Font()->SetSize(kSmallestRemarkSize);
   cell.SetShrinkToFit(false);
   cell.SetWrapText(true);
+}
+
+// Each of the week's two rows' height when the build's lines do not fit
+// them at the smallest size; 0 when they fit.
+double GrownRowHeight(const std::string& text) {
+  const double s = kSmallestRemarkSize;
+  const double height = static_cast<double>(RemarkLines(text, s)) * s * kCjkLineHeightPerPoint;
+  if (height <= kRemarkHeight) return 0;
   // Whole points, a little over: the host rounds a row's height to its pixels.
-  const double half = std::ceil(height / 2 + 1);
-  sheet.Rows(row)->SetRowHeight(half);
-  sheet.Rows(row + 1)->SetRowHeight(half);
+  return std::ceil(height / 2 + 1);
 }
 
 // The remark of one week: what 信息表 says, then the notices' remark, then
@@ -208,23 +213,44 @@ void WriteTitleRows(BuildState& state) {
   // Week n (date row 2n + 1) takes its remark from the week's row of "信息表",
   // and the lines of the holidays and the school's items after it.
   if (!state.options.Vertical()) return;
-  auto remarks = InfoSheet(state);
   for (int r = 3; r <= last_row; r += 2) {
-    const host::Variant remark = remarks->Cells(info::RemarkRow((r - 1) / 2), info::kRemarkColumn)->Value();
+    const auto week = static_cast<std::size_t>((r - 1) / 2);
+    if (week > state.remarks.size()) break;
+    const RemarkCell& remark = state.remarks[week - 1];
     auto cell = Cell(sheet, r, last_column);
-    const bool blank = remark.IsEmpty() || (remark.IsText() && TrimBlanks(remark.Text()).empty());
-    const auto [first, last] = WeekDays(state, (r - 1) / 2);
-    const std::string lines = BuildRemark(state, first, last);
-    if (!lines.empty()) {
-      const std::string text = blank ? lines : remark.ToText() + "\n" + lines;
-      cell->SetValue(host::Variant(text));
+    if (!remark.text.empty()) {
+      cell->SetValue(host::Variant(remark.text));
       cell->Font()->SetSize(kScheduleRemarkSize);
-      FitRemark(sheet, r, *cell, text, kScheduleRemarkSize, true);
+      FitRemark(*cell, remark.text, kScheduleRemarkSize, true);
       continue;
     }
     // A remark the user wrote alone stands as written.
-    cell->SetValue(remark);
-    if (remark.IsText()) FitRemark(sheet, r, *cell, remark.Text(), kRemarkSize);
+    cell->SetValue(remark.own);
+    if (remark.own.IsText()) FitRemark(*cell, remark.own.Text(), kRemarkSize);
+  }
+}
+
+void PrepareRemarks(BuildState& state) {
+  if (!state.kind.info_row_and_remarks || !state.options.Vertical()) return;
+  auto remarks = InfoSheet(state);
+  const int weeks = WeekCount(state.start, state.end, state.options.MondayFirst());
+  state.remarks.reserve(static_cast<std::size_t>(weeks));
+  for (int week = 1; week <= weeks; ++week) {
+    RemarkCell remark{remarks->Cells(info::RemarkRow(week), info::kRemarkColumn)->Value(), {}};
+    const auto [first, last] = WeekDays(state, week);
+    const std::string lines = BuildRemark(state, first, last);
+    if (!lines.empty()) {
+      const host::Variant& own = remark.own;
+      const bool blank = own.IsEmpty() || (own.IsText() && TrimBlanks(own.Text()).empty());
+      remark.text = blank ? lines : own.ToText() + "\n" + lines;
+      if (const double height = GrownRowHeight(remark.text); height > 0) {
+        for (int row : {2 * week + 1, 2 * week + 2}) {
+          state.sheet.Rows(row)->SetRowHeight(height);
+          state.grown_rows.push_back({row, height - kRowHeight});
+        }
+      }
+    }
+    state.remarks.push_back(std::move(remark));
   }
 }
 

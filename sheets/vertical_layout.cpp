@@ -104,6 +104,9 @@ void LayOutVertical(BuildState& state) {
     if (const auto label = WeekLabel(state, week++)) Cell(sheet, r, 2)->SetValue(*label);
   }
 
+  // The remarks' rows take their height before anything is placed over the grid.
+  PrepareRemarks(state);
+
   // The first month begins with the grid, whatever day the range starts on.
   state.month_anchors[1] = state.month_label_positions[1] = kFirstDateRow;
   if (state.options.style == 1) {

@@ -160,7 +160,7 @@ def main():
             name = session["name"]
             saved = os.path.join(folder, name + ".xlsx")
             command_doc = office.load(saved, hidden=True)
-            built, _ = replay(office, host, spec["caption"], session["steps"])
+            built, _ = replay(office, host, spec["caption"], session["steps"], session.get("items", ()))
             # The same session again, inside the workbook the command saved.
             inside_path = os.path.join(office.work, name + "-rebuilt.xlsx")
             shutil.copy(saved, inside_path)

@@ -54,18 +54,20 @@ std::vector<Session> BenchSessions() {
     return steps;
   };
   return {
-      {"bench_school_vertical", build("2001-9-1", "2021-7-31", true, 1, "cmdDoXL")},
-      {"bench_school_horizontal", build("2001-9-1", "2021-7-31", false, 2, "cmdDoXL")},
-      {"bench_calendar_vertical", build("2001-1-1", "2020-12-31", true, 1, "cmdDoRL")},
-      {"bench_calendar_horizontal", build("2001-1-1", "2020-12-31", false, 2, "cmdDoRL")},
-      {"bench_term_vertical", build("2024-9-1", "2025-1-31", true, 1, "cmdDoXL", 3)},
-      {"bench_term_horizontal", build("2024-9-1", "2025-1-31", false, 2, "cmdDoXL", 3)},
+      {"bench_school_vertical", build("2001-9-1", "2021-7-31", true, 1, "cmdDoXL"), {}},
+      {"bench_school_horizontal", build("2001-9-1", "2021-7-31", false, 2, "cmdDoXL"), {}},
+      {"bench_calendar_vertical", build("2001-1-1", "2020-12-31", true, 1, "cmdDoRL"), {}},
+      {"bench_calendar_horizontal", build("2001-1-1", "2020-12-31", false, 2, "cmdDoRL"), {}},
+      {"bench_term_vertical", build("2024-9-1", "2025-1-31", true, 1, "cmdDoXL", 3), {}},
+      {"bench_term_horizontal", build("2024-9-1", "2025-1-31", false, 2, "cmdDoXL", 3), {}},
   };
 }
 
-std::shared_ptr<workbook::WorkbookModel> Replay(const std::vector<Step>& steps, std::vector<std::string>& boxes) {
+std::shared_ptr<workbook::WorkbookModel> Replay(const Session& session, std::vector<std::string>& boxes) {
+  const std::vector<Step>& steps = session.steps;
   auto model = std::make_shared<workbook::WorkbookModel>(xlsx::MakeHostWorkbook(kMadeOn));
   auto application = workbook::OpenEmbeddedApplication(model);
+  wintest::WriteSchoolItems(*application, session.items);
   workbook::MemoryDialog dialog(wintest::kDialogCaption);
   RecordingPlatform platform;
   bridge::Myxl component(platform);
@@ -101,6 +103,13 @@ void WriteSessions(std::ofstream& out, const std::vector<Session>& sessions, con
       out << (j ? ", " : "") << "{\"control\": " << Json(s.control) << ", \"value\": " << JsonValue(s.value)
           << ", \"event\": " << Json(s.event) << "}";
     }
+    out << "], \"items\": [";
+    for (std::size_t j = 0; j < sessions[i].items.size(); ++j) {
+      out << (j ? ", " : "") << "[";
+      const wintest::ItemRow& row = sessions[i].items[j];
+      for (std::size_t k = 0; k < row.size(); ++k) out << (k ? ", " : "") << Json(row[k]);
+      out << "]";
+    }
     out << "]}" << (i + 1 < sessions.size() ? "," : "") << "\n";
   }
   out << "  ]" << (last ? "" : ",") << "\n";
@@ -115,7 +124,7 @@ int Sessions(const std::string& folder) {
   json << "}\n";
   for (const Session& session : sessions) {
     std::vector<std::string> boxes;
-    auto model = Replay(session.steps, boxes);
+    auto model = Replay(session, boxes);
     std::ofstream out(folder + "/" + session.name + ".facts", std::ios::binary);
     for (const std::string& line : officetest::WorkbookFacts(*model)) out << line << '\n';
     for (const std::string& line : boxes) out << line << '\n';
@@ -137,7 +146,7 @@ int Bench() {
   for (const Session& session : BenchSessions()) {
     std::vector<std::string> boxes;
     const auto started = std::chrono::steady_clock::now();
-    auto model = Replay(session.steps, boxes);
+    auto model = Replay(session, boxes);
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
     std::size_t cells = 0;
     for (const auto& sheet : model->sheets) cells += sheet.name == "DTB" || sheet.name == "信息表" ? 0 : sheet.cells.CellCount();

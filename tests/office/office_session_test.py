@@ -30,8 +30,13 @@ def boxes_of(lines):
     return sizes
 
 
-def replay(office, host, caption, steps):
+def replay(office, host, caption, steps, items=()):
     doc = office.load(host)
+    # The school's items, as the embedded side writes them: texts from A2 on.
+    for r, row in enumerate(items, start=1):
+        for c, text in enumerate(row):
+            if text:
+                doc.Sheets.getByName("校历事项").getCellByPosition(c, r).String = text
     component = office.create("tavo.myxl", "record")
     dialog = office.dialog_model(caption, TEXTS, OPTIONS)
     for step in steps:
@@ -72,7 +77,7 @@ def main():
             name = session["name"]
             expected = open(os.path.join(folder, name + ".facts"), encoding="utf-8").read().splitlines()
             started = time.monotonic()
-            doc, component = replay(office, host, spec["caption"], session["steps"])
+            doc, component = replay(office, host, spec["caption"], session["steps"], session.get("items", ()))
             built = time.monotonic() - started
             actual = office_facts.document_facts(doc, boxes_of(expected), default_palette)
             with open(os.path.join(office.work, name + ".office"), "w", encoding="utf-8") as out:

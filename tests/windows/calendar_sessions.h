@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "host/host.h"
 #include "host/variant.h"
 
 namespace tavo::wintest {
@@ -17,10 +18,17 @@ struct Step {
   std::string event;  // empty: only the control changes
 };
 
+// One row of the host workbook's "校历事项" sheet, columns A to F.
+using ItemRow = std::vector<std::string>;
+
 struct Session {
   std::string name;
   std::vector<Step> steps;
+  std::vector<ItemRow> items;  // written into the new host workbook before the steps
 };
+
+// Writes the rows into "校历事项" from row 2 on.
+void WriteSchoolItems(host::Application& application, const std::vector<ItemRow>& items);
 
 // Every build command in each direction and style, plus rejected input.
 std::vector<Session> CalendarSessions();
@@ -37,7 +45,7 @@ struct Outcome {
 };
 
 // Builds the session on a fresh host workbook through bridge::Myxl directly.
-Outcome BuildDirectly(const std::vector<Step>& steps);
+Outcome BuildDirectly(const Session& session);
 
 // The caption of the session's dialog.
 inline constexpr const char* kDialogCaption = "校历生成器";

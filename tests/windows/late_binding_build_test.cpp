@@ -51,9 +51,11 @@ HRESULT CallMyFun(IDispatch* component, DISPID id, IDispatch*& ea, IDispatch*& u
   return hr;
 }
 
-Outcome BuildThroughTheComponent(const std::vector<Step>& steps) {
+Outcome BuildThroughTheComponent(const Session& session) {
+  const std::vector<Step>& steps = session.steps;
   auto model = std::make_shared<workbook::WorkbookModel>(xlsx::MakeHostWorkbook(Date{year{2024}, August, day{20}}));
   auto application = workbook::OpenEmbeddedApplication(model);
+  WriteSchoolItems(*application, session.items);
   workbook::MemoryDialog dialog(kDialogCaption);
   Outcome outcome;
   CLSID clsid{};
@@ -108,10 +110,10 @@ std::vector<std::string> ReadReference(const std::string& name) {
 
 void ExpectSameAsNative(const Session& session) {
   auto started = steady_clock::now();
-  std::vector<std::string> late = ReferenceLines(BuildThroughTheComponent(session.steps));
+  std::vector<std::string> late = ReferenceLines(BuildThroughTheComponent(session));
   auto late_ms = duration_cast<milliseconds>(steady_clock::now() - started).count();
   started = steady_clock::now();
-  std::vector<std::string> direct = ReferenceLines(BuildDirectly(session.steps));
+  std::vector<std::string> direct = ReferenceLines(BuildDirectly(session));
   auto direct_ms = duration_cast<milliseconds>(steady_clock::now() - started).count();
   std::vector<std::string> native = ReadReference(session.name);
   std::printf("  %s: %zu facts; %lld ms by late binding, %lld ms direct\n", session.name.c_str(), late.size(),
@@ -141,3 +143,5 @@ WIN_TEST(CalendarHorizontalStyle1) { ExpectSameAsNative(Named("calendar_horizont
 WIN_TEST(CalendarHorizontalStyle2) { ExpectSameAsNative(Named("calendar_horizontal_style2")); }
 WIN_TEST(RejectedDatesShowTheSameNoticeAndChangeNothing) { ExpectSameAsNative(Named("rejected_dates")); }
 WIN_TEST(InfoSheetAndBadDateMatch) { ExpectSameAsNative(Named("info_sheet_and_bad_date")); }
+WIN_TEST(SchoolItemsOfAnAutumnTerm) { ExpectSameAsNative(Named("school_items_autumn_2025")); }
+WIN_TEST(AMalformedItemRowShowsTheSameNotice) { ExpectSameAsNative(Named("school_items_bad_row")); }

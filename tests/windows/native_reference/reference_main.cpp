@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   for (const auto& session : tavo::wintest::CalendarSessions()) {
-    auto outcome = tavo::wintest::BuildDirectly(session.steps);
+    auto outcome = tavo::wintest::BuildDirectly(session);
     std::ofstream out(std::string(argv[1]) + "/" + session.name + ".txt", std::ios::binary);
     for (const std::string& line : tavo::wintest::ReferenceLines(outcome)) out << line << '\n';
     if (!out) {
