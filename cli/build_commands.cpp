@@ -128,18 +128,6 @@ std::optional<std::string> OutputPath(const DialogChoices& c) {
   return std::string(kDefaultOutput);
 }
 
-// False (after a message) when another program has the file open: it would
-// later save its own copy over ours.
-bool FreeToWrite(const std::string& path, bool force) {
-  if (force) return true;
-  auto holder = HoldingProgram(path);
-  if (!holder) return true;
-  ShowError(path + " 正被" + holder->program_zh + "打开（旁边有 " + holder->lock_file +
-            "）：请先在那里关闭它，或用 --force 仍然写入 (is open in " + holder->program_en +
-            ": close it there first, or write anyway with --force)");
-  return false;
-}
-
 // "Initialize", the typed dates and the chosen options, in the order a
 // person causes them. Returns false when an error box stopped the run.
 bool FireDialogEvents(WorkbookSession& session, const DialogChoices& c) {

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "cli/exit_codes.h"
+#include "cli/workbook_files.h"
 #include "common/error.h"
 
 namespace tavo::cli {
@@ -40,6 +41,16 @@ int BuildStatus(bridge::Outcome outcome, const WorkbookSession& session) {
   }
   ShowError("生成未完成 (the build did not complete)");
   return kExitError;
+}
+
+bool FreeToWrite(const std::string& path, bool force) {
+  if (force) return true;
+  auto holder = HoldingProgram(path);
+  if (!holder) return true;
+  ShowError(path + " 正被" + holder->program_zh + "打开（旁边有 " + holder->lock_file +
+            "）：请先在那里关闭它，或用 --force 仍然写入 (is open in " + holder->program_en +
+            ": close it there first, or write anyway with --force)");
+  return false;
 }
 
 }  // namespace tavo::cli

@@ -13,6 +13,10 @@ namespace tavo::cli {
 // "错误: text" on standard error.
 void ShowError(const std::string& text);
 
+// False (after the 错误 line) when another program has the workbook open,
+// unless `force`: it would later save its own copy over ours.
+bool FreeToWrite(const std::string& path, bool force);
+
 // Runs `body` and returns its exit status; a tavo::Error or another
 // exception it raises is shown with ShowError and gives kExitError.
 int Framed(const std::function<int()>& body);

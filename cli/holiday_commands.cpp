@@ -122,12 +122,7 @@ int RunImport(const HolidayArguments& args) {
                               "in place: an .xlsx or .xlsm one)");
     return kExitUsage;
   }
-  if (auto holder = HoldingProgram(args.workbook); holder && !args.force) {
-    ShowError(args.workbook + " 正被" + holder->program_zh + "打开（旁边有 " + holder->lock_file +
-              "）：请先在那里关闭它，或用 --force 仍然写入 (is open in " + holder->program_en +
-              ": close it there first, or write anyway with --force)");
-    return kExitError;
-  }
+  if (!FreeToWrite(args.workbook, args.force)) return kExitError;
   return Framed([&] {
     std::string text = ReadNoticeFile(args.notice);
     const bool page = LooksLikeHtml(text);
