@@ -58,7 +58,7 @@ std::string PlanLegend(const BuildState& state) {
   if (used.national_work || used.teaching)
     parts.push_back("标“班”的日期" + either(used.national_work, used.teaching, "调休上班", "调课上课"));
   if (used.exam) parts.push_back("标“考”的日期考试");
-  if (used.vacation) parts.push_back(state.colours.plan.vacation_fill == 35 ? "绿色底纹为假期" : "深灰底纹为假期");
+  if (used.vacation) parts.push_back(state.options.color_mode == settings::kWithColor ? "绿色底纹为假期" : "深灰底纹为假期");
   std::string legend;
   for (const std::string& part : parts) legend += (legend.empty() ? "" : "，") + part;
   if (state.holidays != nullptr) {
